@@ -1,0 +1,64 @@
+#pragma once
+// Private-profile (INI) files with the classic semantics: case-insensitive
+// section and key names, trimmed values, a default text, the caller's buffer
+// size with truncation and the classic returned lengths, NUL-separated name
+// listings, in-place edits that keep everything else, atomic replacement.
+//
+// The document model and its parser are pure functions over text (fuzzed);
+// the file functions below read and write through them.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform::ini {
+
+struct Line {
+    enum class Kind { Other, Section, Entry } kind = Kind::Other;
+    std::string raw;    // the line as read, for Other lines (comments, blanks)
+    std::string name;   // section or key name, trimmed
+    std::string value;  // entry value, trimmed
+};
+
+class Document {
+public:
+    static Document parse(std::string_view text);  // CR, LF and CR LF all end a line
+    std::string serialize() const;                  // CR LF line ends
+
+    bool hasSection(std::string_view section) const;
+    const std::string* find(std::string_view section, std::string_view key) const;
+    std::vector<std::string> sectionNames() const;
+    std::vector<std::string> keyNames(std::string_view section) const;
+    std::vector<std::pair<std::string, std::string>> entries(std::string_view section) const;
+
+    // Replace in place or append at the end of the section (new section at the
+    // end of the file). Only the value's first line is kept.
+    void set(std::string_view section, std::string_view key, std::string_view value);
+    void removeKey(std::string_view section, std::string_view key);
+    void removeSection(std::string_view section);
+
+private:
+    std::vector<Line> lines_;
+};
+
+// Classic entry points. A null section lists the section names, a null key
+// the key names of the section; both as NUL-separated names ending with an
+// extra NUL. Returns the characters copied, without the final NUL(s):
+// size - 1 for a value that was cut, size - 2 for a list that was cut.
+std::uint32_t getPrivateProfileString(const char* section, const char* key, const char* defaultText,
+                                      char* buffer, std::uint32_t size, const std::string& path);
+std::int32_t getPrivateProfileInt(const char* section, const char* key, std::int32_t defaultValue,
+                                  const std::string& path);
+// "key=value" pairs of a section, NUL-separated, ending with an extra NUL.
+std::uint32_t getPrivateProfileSection(const char* section, char* buffer, std::uint32_t size,
+                                       const std::string& path);
+// A null key deletes the section, a null value deletes the key. false when
+// the file cannot be written (the old file is then left as it was).
+bool writePrivateProfileString(const char* section, const char* key, const char* value,
+                               const std::string& path);
+
+// Convenience for code that does not need the classic buffer contract.
+std::string readString(const std::string& path, std::string_view section, std::string_view key,
+                       std::string_view defaultText = {});
+
+}  // namespace platform::ini
