@@ -66,5 +66,12 @@ public:
     std::int32_t probeOrder[kProbeCount];
 
 private:
+    std::int32_t ClassifyAnswer();
+    std::int32_t ReadDetails();
+    bool ProbeModels();
+    bool LeaveMessageMode();
+    bool ExchangeRaw(const char* text, std::int32_t mode);
+    void WriteBlind(const char* text);
+
     std::int32_t exchangeStatus_ = 0;  // status word of the armed response
 };
