@@ -1,0 +1,67 @@
+#include "profile/profile_settings.h"
+
+#include <string>
+
+#include "profile/profile_status.h"
+
+namespace {
+constexpr const char* kName = "Name";
+constexpr const char* kVoice = "EnableVoiceForBox";
+constexpr const char* kModem = "EnableModemForPro";
+}  // namespace
+
+CProfileSettings::CProfileSettings() { SetDefaults(); }
+
+std::int32_t CProfileSettings::SetDefaults() {
+    for (std::int32_t n = 0; n < kProfileCount; ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        names[i] = "Profil " + std::to_string(n);
+        EnableVoiceForBox[i] = 0;
+        EnableModemForPro[i] = 1;
+    }
+    return profile::kProfileOk;
+}
+
+void CProfileSettings::Bind(const CRegistry& deviceKey) {
+    deviceKey_ = deviceKey;
+    bound_ = 1;
+}
+
+CRegistry CProfileSettings::ProfileKey(std::int32_t index) const {
+    return deviceKey_.SubKey("Profiles").SubKey(("Profile" + std::to_string(index)).c_str());
+}
+
+std::int32_t CProfileSettings::Load() {
+    if (!bound_) return profile::kProfileNamesNotBound;
+    for (std::int32_t n = 0; n < kProfileCount; ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        const CRegistry key = ProfileKey(n);
+        // One missing profile key means the record was never stored whole:
+        // start all three again from the defaults and store them.
+        if (key.Exists() != registry::kRegOk) {
+            SetDefaults();
+            Save();
+        }
+        std::string name;
+        if (key.ReadString(kName, name) == registry::kRegOk) names[i] = name;
+        std::uint32_t value = 0;
+        if (key.ReadDword(kVoice, value) == registry::kRegOk)
+            EnableVoiceForBox[i] = static_cast<std::int32_t>(value);
+        if (key.ReadDword(kModem, value) == registry::kRegOk)
+            EnableModemForPro[i] = static_cast<std::int32_t>(value);
+    }
+    return profile::kProfileOk;
+}
+
+std::int32_t CProfileSettings::Save() const {
+    if (!bound_) return profile::kProfileNamesNotBound;
+    for (std::int32_t n = 0; n < kProfileCount; ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        const CRegistry key = ProfileKey(n);
+        key.Create();
+        key.WriteString(kName, names[i].c_str());
+        key.WriteDword(kVoice, static_cast<std::uint32_t>(EnableVoiceForBox[i]));
+        key.WriteDword(kModem, static_cast<std::uint32_t>(EnableModemForPro[i]));
+    }
+    return profile::kProfileOk;
+}
