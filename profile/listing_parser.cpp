@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "profile/profile_file.h"  // DecimalValue
+#include "profile/profile_keys.h"  // DecimalValue
 
 namespace profile {
 
