@@ -32,12 +32,20 @@ public:
     std::vector<std::pair<std::string, std::string>> entries(std::string_view section) const;
 
     // Replace in place or append at the end of the section (new section at the
-    // end of the file). Only the value's first line is kept.
-    void set(std::string_view section, std::string_view key, std::string_view value);
+    // end of the file). Only the value's first line is kept. false (and no
+    // change) for a section or key name that would not read back as itself.
+    bool set(std::string_view section, std::string_view key, std::string_view value);
     void removeKey(std::string_view section, std::string_view key);
     void removeSection(std::string_view section);
 
+    const std::vector<Line>& lines() const { return lines_; }
+
 private:
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    std::size_t sectionIndex(std::string_view section) const;  // first header of that name
+    std::size_t sectionEnd(std::size_t header) const;           // next header or the end
+    std::size_t entryIndex(std::string_view section, std::string_view key) const;
+
     std::vector<Line> lines_;
 };
 

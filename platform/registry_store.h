@@ -25,6 +25,13 @@ enum class RegType : std::uint32_t { None = 0, String = 1, Dword = 4 };
 // "HKLM\\SOFTWARE\\x" / "HKEY_LOCAL_MACHINE\\..." -> root and path.
 bool parseRootedKey(std::string_view text, RegRoot& root, std::string& path);
 std::string_view rootShortName(RegRoot root);  // "HKLM", "HKCU", "HKCR", "HKDD"
+std::string_view rootLongName(RegRoot root);   // "HKEY_LOCAL_MACHINE", ...
+
+// Limits that keep a damaged or hostile store from exhausting memory: no
+// value holds more than kMaxValueBytes, no key name is longer than
+// kMaxKeyNameLength characters (the classic limit).
+inline constexpr std::uint32_t kMaxValueBytes = 1024 * 1024;
+inline constexpr std::uint32_t kMaxKeyNameLength = 255;
 
 // Pure decoders of stored value data. Stored bytes are outside input: a
 // corrupted database must give an error, never a crash.
@@ -32,6 +39,12 @@ std::string_view rootShortName(RegRoot root);  // "HKLM", "HKCU", "HKCR", "HKDD"
 // at the first zero byte.
 std::int32_t decodeDword(const std::vector<std::uint8_t>& data, std::uint32_t& out);
 std::int32_t decodeString(const std::vector<std::uint8_t>& data, std::string& out);
+std::vector<std::uint8_t> encodeDword(std::uint32_t value);
+// "REG_SZ", "REG_DWORD", "REG_NONE", else "REG_UNKNOWN".
+std::string_view typeName(RegType type);
+// A value's data as a listing shows it: the text of a string, "0x1f" for a
+// 32-bit number, the bytes in hex for anything else or anything malformed.
+std::string valueDataText(RegType type, const std::vector<std::uint8_t>& data);
 
 // An open key. Closed on destruction; movable, not copyable. A key deleted
 // while open makes every further operation on it fail with kFileNotFound.
@@ -63,6 +76,8 @@ public:
                             std::uint32_t& size) const;
     std::int32_t readString(std::string_view name, std::string& out) const;
     std::int32_t readDword(std::string_view name, std::uint32_t& out) const;
+    // The value's type and stored bytes as they are.
+    std::int32_t readRaw(std::string_view name, RegType& type, std::vector<std::uint8_t>& data) const;
 
     std::int32_t setString(std::string_view name, std::string_view text);
     std::int32_t setDword(std::string_view name, std::uint32_t value);
@@ -78,6 +93,8 @@ public:
     // removes the whole tree; on the NT line it refuses (kAccessDenied) while
     // the sub-key has sub-keys of its own, as those systems do.
     std::int32_t deleteSubKey(std::string_view name);
+    // Removes a sub-key with everything below it on every system version.
+    std::int32_t deleteTree(std::string_view name);
 
 private:
     RegRoot root_ = RegRoot::LocalMachine;

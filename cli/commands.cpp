@@ -1,0 +1,41 @@
+#include "cli/commands.h"
+
+#include <strings.h>
+
+#include <algorithm>
+
+// One line per group: name, help line, and the group's entry point in its
+// cmd_<group>.cpp (declared here by the macro, defined in namespace cli).
+#define TACTL_GROUP(name, help, fn)     \
+    CommandGroup {                      \
+        name, help, [](const Args& a) { \
+            int fn(const Args&);        \
+            return fn(a);               \
+        }                               \
+    }
+
+namespace cli {
+
+// Not in an unnamed namespace: the macro declares each entry point in the
+// enclosing namespace, which must be cli for the group's definition to match.
+static const CommandGroup kGroups[] = {
+    TACTL_GROUP("reg", "Registrierung lesen und ändern (query, add, delete)", runReg),
+};
+
+std::span<const CommandGroup> commandGroups() {
+    return kGroups;
+}
+
+const CommandGroup* findGroup(const std::string& name) {
+    const auto it =
+        std::find_if(std::begin(kGroups), std::end(kGroups),
+                     [&](const CommandGroup& g) { return strcasecmp(g.name, name.c_str()) == 0; });
+    return it == std::end(kGroups) ? nullptr : &*it;
+}
+
+bool isSwitch(const std::string& arg, const char* name) {
+    return arg.size() >= 2 && (arg[0] == '/' || arg[0] == '-') &&
+           strcasecmp(arg.c_str() + 1, name) == 0;
+}
+
+}  // namespace cli

@@ -1,0 +1,31 @@
+#pragma once
+// tactl's command groups: `tactl <group> <arguments...>`. Each group lives
+// in its own cli/cmd_<group>.cpp and is listed once in commands.cpp.
+//
+// Exit codes of every group: 0 success, 1 the operation failed, 2 the
+// command line was wrong (usage printed on stderr).
+#include <span>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+using Args = std::vector<std::string>;  // the arguments after the group name
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+struct CommandGroup {
+    const char* name;
+    const char* help;  // one line for `tactl help`
+    int (*run)(const Args& args);
+};
+
+std::span<const CommandGroup> commandGroups();
+const CommandGroup* findGroup(const std::string& name);
+
+// Case-insensitive match of a switch such as "/v" (also accepts "-v").
+bool isSwitch(const std::string& arg, const char* name);
+
+}  // namespace cli

@@ -1,0 +1,162 @@
+// The classic private-profile entry points over the document model. Reads
+// take the file as it is on disk; every write is read-modify-replace through
+// a temporary file and rename, so readers never see a half-written file.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "platform/ini_detail.h"
+#include "platform/ini_file.h"
+
+namespace platform::ini {
+
+namespace {
+
+enum class ReadResult { Ok, Missing, Failed };
+
+ReadResult readFile(const std::string& path, std::string& text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        std::error_code ec;
+        return std::filesystem::exists(path, ec) || ec ? ReadResult::Failed : ReadResult::Missing;
+    }
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return in.bad() ? ReadResult::Failed : ReadResult::Ok;
+}
+
+Document load(const std::string& path) {
+    std::string text;
+    return readFile(path, text) == ReadResult::Ok ? Document::parse(text) : Document();
+}
+
+bool writeAll(int fd, const std::string& text) {
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Writes beside the target and renames over it: the file is either the old
+// one or the new one, whatever happens in between.
+bool replaceFile(const std::string& path, const std::string& text) {
+    std::error_code ec;
+    std::string target = path;
+    if (std::filesystem::is_symlink(path, ec)) {
+        // Keep the link; replace what it points at.
+        const auto resolved = std::filesystem::canonical(path, ec);
+        if (ec) return false;
+        target = resolved.string();
+    }
+    std::string temp = target + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) return false;
+    struct stat old {};
+    mode_t mode;
+    if (::stat(target.c_str(), &old) == 0) {
+        mode = old.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    const bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, text) && ::fsync(fd) == 0;
+    if (::close(fd) != 0 || !ok || ::rename(temp.c_str(), target.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::string_view trimRight(std::string_view text) {
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
+// Leading decimal number with an optional sign; text after it is ignored and
+// a value beyond 32 bits saturates.
+std::int32_t parseInt(std::string_view text) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) break;
+    }
+    if (negative) value = -value;
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
+    return static_cast<std::int32_t>(value);
+}
+
+}  // namespace
+
+std::uint32_t getPrivateProfileString(const char* section, const char* key, const char* defaultText,
+                                      char* buffer, std::uint32_t size, const std::string& path) {
+    if (buffer == nullptr || size == 0) return 0;
+    const Document doc = load(path);
+    if (section == nullptr) return detail::copyList(doc.sectionNames(), buffer, size);
+    if (key == nullptr) return detail::copyList(doc.keyNames(section), buffer, size);
+    if (const std::string* value = doc.find(section, key))
+        return detail::copyText(*value, buffer, size);
+    return detail::copyText(trimRight(defaultText ? defaultText : ""), buffer, size);
+}
+
+std::int32_t getPrivateProfileInt(const char* section, const char* key, std::int32_t defaultValue,
+                                  const std::string& path) {
+    if (section == nullptr || key == nullptr) return defaultValue;
+    const Document doc = load(path);
+    const std::string* value = doc.find(section, key);
+    if (value == nullptr || value->empty()) return defaultValue;
+    return parseInt(*value);
+}
+
+std::uint32_t getPrivateProfileSection(const char* section, char* buffer, std::uint32_t size,
+                                       const std::string& path) {
+    if (buffer == nullptr || size == 0) return 0;
+    std::vector<std::string> pairs;
+    if (section != nullptr)
+        for (auto& [name, value] : load(path).entries(section)) pairs.push_back(name + "=" + value);
+    return detail::copyList(pairs, buffer, size);
+}
+
+bool writePrivateProfileString(const char* section, const char* key, const char* value,
+                               const std::string& path) {
+    if (section == nullptr) return key == nullptr && value == nullptr;  // a flush: nothing cached
+    std::string text;
+    const ReadResult read = readFile(path, text);
+    // A file that exists but cannot be read must not be replaced by one
+    // holding only the new entry.
+    if (read == ReadResult::Failed) return false;
+    Document doc = Document::parse(text);
+    if (key == nullptr) {
+        doc.removeSection(section);
+    } else if (value == nullptr) {
+        doc.removeKey(section, key);
+    } else if (!doc.set(section, key, value)) {
+        return false;
+    }
+    const std::string updated = doc.serialize();
+    if (read == ReadResult::Ok && updated == text) return true;
+    if (read == ReadResult::Missing && (key == nullptr || value == nullptr)) return true;
+    return replaceFile(path, updated);
+}
+
+std::string readString(const std::string& path, std::string_view section, std::string_view key,
+                       std::string_view defaultText) {
+    const Document doc = load(path);
+    const std::string* value = doc.find(section, key);
+    return value ? *value : std::string(trimRight(defaultText));
+}
+
+}  // namespace platform::ini
