@@ -20,6 +20,11 @@ namespace cli {
 // enclosing namespace, which must be cli for the group's definition to match.
 static const CommandGroup kGroups[] = {
     TACTL_GROUP("reg", "Registrierung lesen und ändern (query, add, delete)", runReg),
+    TACTL_GROUP("status", "Zustand eines Adapters abfragen (status COMn)", runStatus),
+    TACTL_GROUP("detect", "Adapter an allen Anschlüssen suchen", runDetect),
+    TACTL_GROUP("map", "COM-Namen einem Gerät zuordnen (map COMn GERÄT)", runMap),
+    TACTL_GROUP("ports", "COM-Namen und ihre Geräte auflisten", runPorts),
+    TACTL_GROUP("speed", "Schnellste Übertragungsrate eines Anschlusses ermitteln", runSpeed),
 };
 
 std::span<const CommandGroup> commandGroups() {

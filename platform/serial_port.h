@@ -129,10 +129,13 @@ private:
     std::uint32_t frame_ = 0, overrun_ = 0, parity_ = 0, brk_ = 0, bufOverrun_ = 0;
 };
 
-// The per-port default communication settings kept in the store (key
-// kCommConfigKey\<port>). A port without stored settings reads the
-// defaults of LineSettings; a name that does not resolve gives kFileNotFound.
-std::int32_t getDefaultCommConfig(std::string_view portName, LineSettings& line);
-std::int32_t setDefaultCommConfig(std::string_view portName, const LineSettings& line);
+// The default communication settings of a port or modem device, kept in the
+// store (key kCommConfigKey\<name>). A name is known when it has stored
+// settings or resolves to a port; a known port without stored settings reads
+// the defaults of LineSettings. An unknown name gives kFileNotFound.
+std::int32_t getDefaultCommConfig(std::string_view name, LineSettings& line);
+std::int32_t setDefaultCommConfig(std::string_view name, const LineSettings& line);
+// Reads the settings, replaces only the speed and stores them back.
+std::int32_t setDefaultCommSpeed(std::string_view name, std::uint32_t baudRate);
 
 }  // namespace platform

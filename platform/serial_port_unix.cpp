@@ -497,13 +497,26 @@ std::string commConfigPath(std::string_view portName) {
 
 }  // namespace
 
-std::int32_t getDefaultCommConfig(std::string_view portName, LineSettings& line) {
+// A name may not be a key path of its own; for the rest, stored settings
+// make a name known (modem entries), a resolvable port name does too.
+static std::int32_t knownCommName(std::string_view name, bool& stored) {
+    stored = false;
+    if (name.empty() || name.find('\\') != std::string_view::npos) return kInvalidParameter;
+    RegKey key;
+    if (RegKey::open(RegRoot::LocalMachine, commConfigPath(name), key) == kOk) {
+        stored = true;
+        return kOk;
+    }
     std::string device;
-    if (portName.find('\\') != std::string_view::npos) return kInvalidParameter;
-    if (std::int32_t rc = resolvePortName(portName, device); rc != kOk) return rc;
+    return resolvePortName(name, device);
+}
+
+std::int32_t getDefaultCommConfig(std::string_view name, LineSettings& line) {
+    bool stored = false;
+    if (std::int32_t rc = knownCommName(name, stored); rc != kOk) return rc;
     LineSettings out;
     RegKey key;
-    if (RegKey::open(RegRoot::LocalMachine, commConfigPath(portName), key) == kOk) {
+    if (stored && RegKey::open(RegRoot::LocalMachine, commConfigPath(name), key) == kOk) {
         // Stored values are outside input: a value that makes no sense keeps
         // the default instead of reaching the line settings.
         std::uint32_t v = 0;
@@ -523,18 +536,16 @@ std::int32_t getDefaultCommConfig(std::string_view portName, LineSettings& line)
     return kOk;
 }
 
-std::int32_t setDefaultCommConfig(std::string_view portName, const LineSettings& line) {
-    std::string device;
-    if (portName.find('\\') != std::string_view::npos) return kInvalidParameter;
-    if (std::int32_t rc = resolvePortName(portName, device); rc != kOk) return rc;
+std::int32_t setDefaultCommConfig(std::string_view name, const LineSettings& line) {
+    bool stored = false;
+    if (std::int32_t rc = knownCommName(name, stored); rc != kOk) return rc;
     if (!isSupportedBaud(line.baudRate) || line.dataBits < 5 || line.dataBits > 8)
         return kInvalidParameter;
     RegKey key;
-    if (std::int32_t rc = RegKey::create(RegRoot::LocalMachine, commConfigPath(portName), key);
+    if (std::int32_t rc = RegKey::create(RegRoot::LocalMachine, commConfigPath(name), key);
         rc != kOk)
         return rc;
-    std::uint32_t flags = (line.ctsFlow ? kFlagCts : 0) |
-                          (line.parityCheck ? kFlagParityCheck : 0) |
+    std::uint32_t flags = (line.ctsFlow ? kFlagCts : 0) | (line.parityCheck ? kFlagParityCheck : 0) |
                           (line.xonXoff ? kFlagXonXoff : 0);
     std::int32_t rc = key.setDword("BaudRate", line.baudRate);
     if (rc == kOk) rc = key.setDword("ByteSize", line.dataBits);
@@ -542,6 +553,13 @@ std::int32_t setDefaultCommConfig(std::string_view portName, const LineSettings&
     if (rc == kOk) rc = key.setDword("StopBits", static_cast<std::uint32_t>(line.stopBits));
     if (rc == kOk) rc = key.setDword("Flags", flags);
     return rc;
+}
+
+std::int32_t setDefaultCommSpeed(std::string_view name, std::uint32_t baudRate) {
+    LineSettings line;
+    if (std::int32_t rc = getDefaultCommConfig(name, line); rc != kOk) return rc;
+    line.baudRate = baudRate;
+    return setDefaultCommConfig(name, line);
 }
 
 }  // namespace platform

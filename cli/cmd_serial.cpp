@@ -1,0 +1,113 @@
+// tactl map / ports / speed: the COM names of the store and the best speed
+// of a port.
+//   tactl map COMn GERÄT   record COMn for a device path
+//   tactl ports            list the COM names and their devices
+//   tactl speed COMn       find the fastest speed the adapter answers at
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "cli/commands.h"
+#include "platform/registry_store.h"
+#include "platform/serial_port.h"
+#include "serial/com_link.h"
+#include "serial/com_speed.h"
+
+namespace cli {
+
+namespace {
+
+int usage(const char* line) {
+    std::fprintf(stderr, "Aufruf: %s\n", line);
+    return kExitUsage;
+}
+
+bool wantsHelp(const Args& args) {
+    return !args.empty() && (args[0] == "help" || isSwitch(args[0], "?") || args[0] == "--help");
+}
+
+// The codes the link would give for this port, without a link's side
+// effects (trace header, DTR): speed detection itself cannot tell a port it
+// could not open from an adapter that never answered.
+std::int32_t probeOpen(const std::string& portName) {
+    platform::SerialPort port;
+    switch (port.open(portName)) {
+    case platform::kOk: return serial::kLinkOk;
+    case platform::kAccessDenied: return serial::kLinkPortInUse;
+    default: return serial::kLinkOpenFailed;
+    }
+}
+
+}  // namespace
+
+int runMap(const Args& args) {
+    constexpr const char* kLine = "tactl map COMn GERÄT   (z. B. tactl map COM3 /dev/ttyUSB0)";
+    if (wantsHelp(args)) {
+        std::printf("Aufruf: %s\n", kLine);
+        return kExitOk;
+    }
+    if (args.size() != 2 || args[0].empty() || args[0][0] == '/' || args[1].empty() ||
+        args[1][0] != '/')
+        return usage(kLine);
+    if (std::int32_t rc = platform::mapPortName(args[0], args[1]); rc != platform::kOk) {
+        std::fprintf(stderr, "FEHLER: Die Zuordnung konnte nicht gespeichert werden (Code %d).\n",
+                     static_cast<int>(rc));
+        return kExitFailed;
+    }
+    std::printf("%s %s\n", args[0].c_str(), args[1].c_str());
+    return kExitOk;
+}
+
+int runPorts(const Args& args) {
+    if (wantsHelp(args)) {
+        std::puts("Aufruf: tactl ports");
+        return kExitOk;
+    }
+    if (!args.empty()) return usage("tactl ports");
+    std::vector<std::pair<std::string, std::string>> ports;
+    if (std::int32_t rc = platform::listPortNames(ports); rc != platform::kOk) {
+        std::fprintf(stderr, "FEHLER: Die Anschlüsse konnten nicht gelesen werden (Code %d).\n",
+                     static_cast<int>(rc));
+        return kExitFailed;
+    }
+    for (const auto& [com, device] : ports) std::printf("%s %s\n", com.c_str(), device.c_str());
+    return kExitOk;
+}
+
+int runSpeed(const Args& args) {
+    constexpr const char* kLine = "tactl speed COMn";
+    if (wantsHelp(args)) {
+        std::printf("Aufruf: %s\n", kLine);
+        return kExitOk;
+    }
+    if (args.size() != 1 || args[0].empty()) return usage(kLine);
+    const std::string& port = args[0];
+
+    if (std::int32_t rc = probeOpen(port); rc != serial::kLinkOk) {
+        std::printf("error=%d\n", static_cast<int>(rc));
+        std::fprintf(stderr, "FEHLER: Der Anschluss %s kann nicht geöffnet werden (Code %d).\n",
+                     port.c_str(), static_cast<int>(rc));
+        return kExitFailed;
+    }
+
+    CComLink link;
+    std::uint32_t speed = 0;
+    link.DetectSpeed(port.c_str(), speed);
+
+    // Stored as the device folder does: only when the setting is present and
+    // on, so a store without it keeps whatever speed it had.
+    std::uint32_t optimal = 0;
+    platform::RegKey view;
+    if (platform::RegKey::open(platform::RegRoot::LocalMachine, serial::kViewKey, view) ==
+        platform::kOk)
+        view.readDword("DetectOptimalCOMSpeed", optimal);
+    if (speed > 0 && optimal > 0) {
+        serial::StoreComSpeed(port, speed);
+        platform::setDefaultCommSpeed(port, speed);
+    }
+    std::printf("speed=%u\n", speed);
+    return kExitOk;
+}
+
+}  // namespace cli
