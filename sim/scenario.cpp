@@ -1,0 +1,55 @@
+#include "sim/scenario.h"
+
+#include "sim/command_parser.h"
+
+namespace sim {
+
+bool CommandPattern::matches(std::string_view body) const {
+    std::string b = upperAscii(body);
+    std::string p = upperAscii(pattern);
+    if (!p.empty() && p.back() == '*') {
+        p.pop_back();
+        return b.compare(0, p.size(), p) == 0;
+    }
+    return b == p;
+}
+
+std::int32_t Scenario::potsPortCount() const {
+    if (potsPorts >= 0) return potsPorts;
+    switch (kind) {
+        case Kind::Box:
+        case Kind::Box6F: return 2;
+        case Kind::Pro: return 1;
+        default: return 0;
+    }
+}
+
+bool Scenario::hasAodi() const { return aodi >= 0 ? aodi != 0 : northAmerica; }
+
+Scenario defaultScenario(Kind kind, bool northAmerica) {
+    Scenario s;
+    s.kind = kind;
+    s.northAmerica = northAmerica;
+    switch (kind) {
+        case Kind::Box: s.model = "Tamo T/A ISDN Modem"; s.productNumber = "TBX-0001"; break;
+        case Kind::Box6F: s.model = "Tamo T/A ISDN Modem6F"; s.productNumber = "TBL-0001"; break;
+        case Kind::Pro: s.model = "Tamo T/A Pro ISDN Modem"; s.productNumber = "T2B-0001"; break;
+        case Kind::Pci: s.model = "Tamo T/A PCI ISDN Modem"; s.productNumber = "T71-0001"; break;
+        case Kind::PcCard: s.model = "Tamo T/A0B"; s.productNumber = "T3M-0001"; break;
+        case Kind::Other:
+            s.identification = "Generic 56K Data/Fax Modem";
+            s.model = "56K V.90";
+            s.productNumber = "0";
+            break;
+    }
+    s.lineText = northAmerica ? "NI-1 V110" : "EURO V110";
+    if (northAmerica) {
+        s.regions = {"Canada:25;United States:0;"};
+    } else {
+        s.regions = {"Andere:1;Belgien:5;Deutschland:2;Frankreich:3;Grossbritannien:10;",
+                     "Niederlande:6;Oesterreich:4;Schweiz:7;"};
+    }
+    return s;
+}
+
+}  // namespace sim

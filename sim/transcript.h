@@ -1,0 +1,20 @@
+#pragma once
+// Small file helpers of the simulator: the transcript log, the state file.
+#include <string>
+#include <string_view>
+
+namespace sim {
+
+// One record per line: "<port> <direction> <text>", direction '<' for a
+// command line received and '>' for a reply sent; control characters are
+// written as \r, \n, \xNN so that every record stays on one line. The
+// record is appended with a single write, so several ports may share a log.
+std::string escapeForLog(std::string_view text);
+bool appendTranscript(const std::string& path, std::string_view port, char direction,
+                      std::string_view text);
+
+std::string readTextFile(const std::string& path);  // empty when missing
+// Writes through a temporary file and a rename: a crash leaves the old file.
+bool writeTextFileAtomic(const std::string& path, const std::string& text);
+
+}  // namespace sim
