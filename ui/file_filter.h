@@ -1,0 +1,24 @@
+#pragma once
+// The classic file-dialog filter text ("Profildateien (*.prf)|*.prf||":
+// description and patterns in turns, separated by "|", ended by "||") turned
+// into the name filters of a Qt file dialog. Pure functions over text.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ui {
+
+struct FileFilter {
+    std::string description;
+    std::vector<std::string> patterns;  // "*.prf"; ";" separated in the classic text
+};
+
+// Pairs up to the first empty description; a description without patterns
+// is dropped. Never reads past the text.
+std::vector<FileFilter> parseClassicFilter(std::string_view text);
+// "Profildateien (*.prf)": the description, followed by the patterns in
+// parentheses unless the description already ends with exactly those.
+std::string qtNameFilter(const FileFilter& filter);
+std::vector<std::string> qtNameFilters(std::string_view classicText);
+
+}  // namespace ui

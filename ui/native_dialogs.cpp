@@ -1,0 +1,154 @@
+#include "ui/native_dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QThread>
+#include <cstdio>
+
+#include "ui/file_filter.h"
+#include "ui/framework_ids.h"
+#include "ui/ui_strings.h"
+
+namespace ui {
+
+namespace {
+
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+QMessageBox::Icon qtIcon(Icon icon) {
+    switch (icon) {
+        case Icon::Information: return QMessageBox::Information;
+        case Icon::Warning: return QMessageBox::Warning;
+        case Icon::Error: return QMessageBox::Critical;
+        case Icon::Question: return QMessageBox::Question;
+        case Icon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+struct ButtonSpec {
+    std::uint32_t label;
+    int result;
+    QMessageBox::ButtonRole role;
+};
+
+std::vector<ButtonSpec> buttonSpecs(Buttons buttons) {
+    switch (buttons) {
+        case Buttons::Ok: return {{IDS_BUTTON_OK, IDOK, QMessageBox::AcceptRole}};
+        case Buttons::OkCancel:
+            return {{IDS_BUTTON_OK, IDOK, QMessageBox::AcceptRole},
+                    {IDS_BUTTON_CANCEL, IDCANCEL, QMessageBox::RejectRole}};
+        case Buttons::OkHelp:
+            return {{IDS_BUTTON_OK, IDOK, QMessageBox::AcceptRole},
+                    {IDS_BUTTON_HELP, IDHELP, QMessageBox::HelpRole}};
+        case Buttons::YesNo:
+            return {{IDS_BUTTON_YES, IDYES, QMessageBox::YesRole},
+                    {IDS_BUTTON_NO, IDNO, QMessageBox::NoRole}};
+        case Buttons::YesNoCancel:
+            return {{IDS_BUTTON_YES, IDYES, QMessageBox::YesRole},
+                    {IDS_BUTTON_NO, IDNO, QMessageBox::NoRole},
+                    {IDS_BUTTON_CANCEL, IDCANCEL, QMessageBox::RejectRole}};
+        case Buttons::RetryCancel:
+            return {{IDS_BUTTON_RETRY, IDRETRY, QMessageBox::AcceptRole},
+                    {IDS_BUTTON_CANCEL, IDCANCEL, QMessageBox::RejectRole}};
+    }
+    return {{IDS_BUTTON_OK, IDOK, QMessageBox::AcceptRole}};
+}
+
+// Without a display nobody can answer; the box then takes its default
+// button and its text goes to standard error, so a head-less run neither
+// hangs nor loses the message.
+bool headless() {
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+}
+
+bool onGuiThread() {
+    return qApp && QThread::currentThread() == qApp->thread();
+}
+
+template <typename F>
+auto onGui(F&& f) -> decltype(f()) {
+    if (onGuiThread() || !qApp) return f();
+    decltype(f()) result{};
+    QMetaObject::invokeMethod(
+        qApp, [&] { result = f(); }, Qt::BlockingQueuedConnection);
+    return result;
+}
+
+}  // namespace
+
+int defaultAnswer(Buttons buttons) { return buttonSpecs(buttons).front().result; }
+
+int NativeDialogs::messageBox(const MessageRequest& request) {
+    return onGui([&] { return showMessageBox(request); });
+}
+
+FileAnswer NativeDialogs::fileDialog(const FileRequest& request) {
+    return onGui([&] { return showFileDialog(request); });
+}
+
+int NativeDialogs::showMessageBox(const MessageRequest& request) {
+    if (!qApp || headless()) {
+        std::fprintf(stderr, "%s: %s\n", request.caption.c_str(), request.text.c_str());
+        return defaultAnswer(request.buttons);
+    }
+    QMessageBox box(qtIcon(request.icon),
+                    request.caption.empty() ? QGuiApplication::applicationDisplayName()
+                                            : qs(request.caption),
+                    qs(request.text), QMessageBox::NoButton, request.owner);
+    std::vector<std::pair<QPushButton*, int>> results;
+    for (const ButtonSpec& spec : buttonSpecs(request.buttons)) {
+        QPushButton* b = box.addButton(qs(uiStrings().text(spec.label)), spec.role);
+        results.emplace_back(b, spec.result);
+    }
+    box.setDefaultButton(results.front().first);
+    // Help keeps the box open: show the help, then ask again.
+    for (;;) {
+        box.exec();
+        QAbstractButton* clicked = box.clickedButton();
+        int result = IDCANCEL;
+        for (auto& [button, value] : results)
+            if (button == clicked) result = value;
+        if (!clicked) {
+            // Closed with Esc or the close box: Cancel where there is one,
+            // else the only answer the box has.
+            const bool hasCancel = request.buttons == Buttons::OkCancel ||
+                                   request.buttons == Buttons::YesNoCancel ||
+                                   request.buttons == Buttons::RetryCancel;
+            return hasCancel ? IDCANCEL : defaultAnswer(request.buttons);
+        }
+        if (result != IDHELP) return result;
+        if (request.onHelp) request.onHelp(request.helpContext);
+    }
+}
+
+FileAnswer NativeDialogs::showFileDialog(const FileRequest& request) {
+    if (!qApp || headless()) return {IDCANCEL, {}};
+    QFileDialog dialog(request.owner);
+    dialog.setWindowTitle(qs(request.caption.empty()
+                                 ? uiText(request.save ? IDS_FILE_SAVE : IDS_FILE_OPEN)
+                                 : request.caption));
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode((request.flags & FileMustExist) ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    if (!(request.flags & FileOverwritePrompt)) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    QStringList filters;
+    for (const std::string& f : qtNameFilters(request.filter)) filters << qs(f);
+    if (!filters.isEmpty()) dialog.setNameFilters(filters);
+    // The stored extension is upper case ("PRF") from systems that ignore
+    // case; here the filter "*.prf" would not show "x.PRF" again.
+    if (!request.defaultExt.empty()) dialog.setDefaultSuffix(qs(request.defaultExt).toLower());
+    if (!request.initialDir.empty()) dialog.setDirectory(qs(request.initialDir));
+    const QString name = qs(request.initialName);
+    if (!name.isEmpty() && !name.contains(QLatin1Char('*')) && !name.contains(QLatin1Char('?')))
+        dialog.selectFile(name);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {IDCANCEL, {}};
+    return {IDOK, dialog.selectedFiles().front().toStdString()};
+}
+
+}  // namespace ui
