@@ -8,8 +8,6 @@
 #include <cerrno>
 #include <climits>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "platform/ini_detail.h"
 #include "platform/ini_file.h"
@@ -20,14 +18,32 @@ namespace {
 
 enum class ReadResult { Ok, Missing, Failed };
 
+// The largest file taken as a profile file; anything bigger is not one of
+// ours and is refused rather than read into memory.
+constexpr off_t kMaxFileBytes = 16 * 1024 * 1024;
+
 ReadResult readFile(const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        std::error_code ec;
-        return std::filesystem::exists(path, ec) || ec ? ReadResult::Failed : ReadResult::Missing;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxFileBytes) {
+        ::close(fd);
+        return ReadResult::Failed;
     }
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return in.bad() ? ReadResult::Failed : ReadResult::Ok;
+    text.clear();
+    char chunk[8192];
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 || text.size() + static_cast<std::size_t>(n) > static_cast<std::size_t>(kMaxFileBytes)) {
+            ::close(fd);
+            return ReadResult::Failed;
+        }
+        if (n == 0) break;
+        text.append(chunk, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return ReadResult::Ok;
 }
 
 Document load(const std::string& path) {

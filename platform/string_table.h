@@ -6,9 +6,14 @@
 
 namespace platform {
 
+// Texts may be written as plain or as u8"..." literals (which are char8_t in
+// C++20); both end up as UTF-8 bytes.
 struct StringEntry {
     std::uint32_t id;
     const char* text;
+
+    constexpr StringEntry(std::uint32_t i, const char* t) : id(i), text(t) {}
+    StringEntry(std::uint32_t i, const char8_t* t) : id(i), text(reinterpret_cast<const char*>(t)) {}
 };
 
 class StringTable {
@@ -20,8 +25,10 @@ public:
     bool contains(std::uint32_t id) const;
 
 private:
-    std::span<const StringEntry> entries_;  // sorted by id at construction check
-    bool sorted_ = true;
+    // Looked up by a plain scan: tables hold a few hundred texts at most, and
+    // a table that is a static array of another file may not be initialised
+    // yet when this object is built, so nothing is precomputed here.
+    std::span<const StringEntry> entries_;
 };
 
 }  // namespace platform

@@ -128,10 +128,12 @@ std::string formatInserts(std::string_view pattern, std::span<const FormatArg> a
         std::size_t end = j;
         bool specOk = true;
         if (j < pattern.size() && pattern[j] == '!') {
+            // Without a closing '!' the text after the number is plain text.
             const std::size_t close = pattern.find('!', j + 1);
-            specOk = close != std::string_view::npos &&
-                     parseConversion(pattern.substr(j + 1, close - j - 1), conv);
-            if (specOk) end = close + 1;
+            if (close != std::string_view::npos) {
+                specOk = parseConversion(pattern.substr(j + 1, close - j - 1), conv);
+                if (specOk) end = close + 1;
+            }
         }
         std::string piece;
         if (specOk && number >= 1 && number <= args.size() &&
