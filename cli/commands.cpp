@@ -25,6 +25,11 @@ static const CommandGroup kGroups[] = {
     TACTL_GROUP("map", "COM-Namen einem Gerät zuordnen (map COMn GERÄT)", runMap),
     TACTL_GROUP("ports", "COM-Namen und ihre Geräte auflisten", runPorts),
     TACTL_GROUP("speed", "Schnellste Übertragungsrate eines Anschlusses ermitteln", runSpeed),
+    TACTL_GROUP("read", "Gespeicherte Profile eines Adapters lesen (read COMn)", runRead),
+    TACTL_GROUP("write", "Profileinstellungen ändern und schreiben (write COMn P0.Schlüssel=Wert ...)", runWrite),
+    TACTL_GROUP("export", "Profile in eine Profildatei exportieren (export COMn DATEI)", runExport),
+    TACTL_GROUP("import", "Profile aus einer Profildatei importieren (import COMn DATEI)", runImport),
+    TACTL_GROUP("reset", "Adapter auf Standardeinstellungen zurücksetzen (reset COMn)", runReset),
 };
 
 std::span<const CommandGroup> commandGroups() {
