@@ -75,6 +75,17 @@ bool parseOne(Cursor& in, Command& cmd) {
     if (isAlpha(c)) {
         cmd.name = std::string(1, upper(c));
         cmd.digits = in.takeDigits();
+        if (cmd.name == "S") {
+            // S registers: "S0=2" sets, "S0?" asks.
+            if (cmd.digits.empty()) return false;
+            if (in.peek() == '?') {
+                in.take();
+                cmd.hasValue = true;
+                cmd.value = "?";
+                return true;
+            }
+            return parseValue(in, cmd);
+        }
         return true;
     }
     switch (c) {

@@ -5,6 +5,7 @@
 //
 // The dialect knows these shapes:
 //   basic        E1  V1  Q0  Z  Z1  I3  I100  H        (letter, optional digits)
+//                S0=2  S7?                              (registers)
 //   &            &K3 &V  &W1 &Y0 &F                    (one letter, optional digits)
 //   ! % *        !C1=5  !A0  %A2=96  *P2  *E1=3  *M=0  (letter, digits, optional =value)
 //   @            @date=03-14-27  @time=12:00:00  @msg  @quit  @load

@@ -72,6 +72,7 @@ struct Scenario {
     std::uint32_t maxSpeed = 230400;  // no answer when the host's line runs faster
     bool pace = false;                // send at the line rate
     bool echo = true;                 // E1 after a restart
+    bool xmodemCrc = true;            // the loader asks for CRC-16 ('C'), else the sum (NAK)
 
     std::int32_t potsPorts = -1;  // analogue ports; -1: by kind (box 2, Pro 1, cards 0)
     std::int32_t aodi = -1;       // lists "!X22="; -1: by region (North America only)

@@ -53,7 +53,7 @@ TEST_F(PtyAdapterTest, EchoesCommandsAndAnswersWithWordCodes) {
         {"at\r", "at\r\r\nOK\r\n"},
         // The initial command's line feed is echoed before the answer.
         {"ATV1E1&K3\r\n", "ATV1E1&K3\r\n\r\nOK\r\n"},
-        {"ATQX\r", "ATQX\r\r\nERROR\r\n"},
+        {"ATJ\r", "ATJ\r\r\nERROR\r\n"},
         {"AT#\r", "AT#\r\r\nERROR\r\n"},
         {"ATE0\r", "ATE0\r\r\nOK\r\n"},
         {"AT\r", "\r\nOK\r\n"},  // no echo any more

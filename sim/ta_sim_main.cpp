@@ -1,0 +1,98 @@
+// ta-sim: simulated adapters on pseudo-terminals, one per --port, each
+// registered under its COM name in the registry store until the program ends.
+//
+//   ta-sim --scenario FILE [--state FILE] [--log FILE] --port COM1 [--port COM2 ...]
+//
+// Prints "COMn /dev/pts/N" per port once all are up, then runs until SIGINT
+// or SIGTERM and removes its mappings. With several ports the state file
+// keeps the first port's profiles; the others get "<state>.<COMn>".
+#include <signal.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "sim/pty_adapter.h"
+#include "sim/scenario.h"
+#include "sim/transcript.h"
+
+namespace {
+
+struct Args {
+    std::string scenario, state, log;
+    std::vector<std::string> ports;
+};
+
+int usage() {
+    std::fprintf(stderr,
+                 "usage: ta-sim --scenario FILE [--state FILE] [--log FILE] --port COMn [--port COMm ...]\n");
+    return 2;
+}
+
+bool parseArgs(int argc, char** argv, Args& a) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string opt = argv[i];
+        if (i + 1 >= argc) return false;
+        const std::string value = argv[++i];
+        if (opt == "--scenario") a.scenario = value;
+        else if (opt == "--state") a.state = value;
+        else if (opt == "--log") a.log = value;
+        else if (opt == "--port") a.ports.push_back(value);
+        else return false;
+    }
+    return !a.scenario.empty() && !a.ports.empty();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Args args;
+    if (!parseArgs(argc, argv, args)) return usage();
+
+    const std::string text = sim::readTextFile(args.scenario);
+    if (text.empty()) {
+        std::fprintf(stderr, "ta-sim: cannot read scenario %s\n", args.scenario.c_str());
+        return 1;
+    }
+    sim::Scenario scenario;
+    std::string error;
+    if (sim::parseScenario(text, scenario, error) != 0) {
+        std::fprintf(stderr, "ta-sim: %s: %s\n", args.scenario.c_str(), error.c_str());
+        return 1;
+    }
+
+    // Block the stop signals before any thread starts, so that every thread
+    // inherits the mask and only sigwait below receives them.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    std::vector<std::unique_ptr<sim::PtyAdapter>> adapters;
+    for (std::size_t i = 0; i < args.ports.size(); ++i) {
+        sim::PtyAdapter::Options opt;
+        opt.comName = args.ports[i];
+        opt.transcriptPath = args.log;
+        if (!args.state.empty()) opt.statePath = i == 0 ? args.state : args.state + "." + args.ports[i];
+        std::unique_ptr<sim::PtyAdapter> dev;
+        const std::int32_t rc = sim::PtyAdapter::start(scenario, opt, dev);
+        if (rc != 0) {
+            std::fprintf(stderr, "ta-sim: %s: cannot start (%d: %s)\n", opt.comName.c_str(), rc,
+                         std::strerror(rc));
+            return 1;
+        }
+        adapters.push_back(std::move(dev));
+    }
+    for (const auto& dev : adapters) {
+        std::printf("%s %s\n", dev->comName().c_str(), dev->devicePath().c_str());
+    }
+    std::fflush(stdout);
+
+    int sig = 0;
+    sigwait(&stopSignals, &sig);
+    adapters.clear();  // each one removes its mapping
+    return 0;
+}
