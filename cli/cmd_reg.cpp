@@ -203,9 +203,10 @@ int remove(const Request& req) {
 }  // namespace
 
 int runReg(const Args& args) {
-    if (args.empty() || isSwitch(args[0], "?") || args[0] == "help") {
-        std::fputs(kUsage, args.empty() ? stderr : stdout);
-        return args.empty() ? kExitUsage : kExitOk;
+    if (args.empty()) return usageError("Zu wenige Argumente.");
+    if (isSwitch(args[0], "?") || args[0] == "help") {
+        std::fputs(kUsage, stdout);
+        return kExitOk;
     }
     Request req;
     if (const int rc = parseRequest(args, req); rc != 0) return rc;

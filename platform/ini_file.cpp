@@ -35,7 +35,8 @@ ReadResult readFile(const std::string& path, std::string& text) {
     for (;;) {
         const ssize_t n = ::read(fd, chunk, sizeof chunk);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0 || text.size() + static_cast<std::size_t>(n) > static_cast<std::size_t>(kMaxFileBytes)) {
+        if (n < 0 ||
+            text.size() + static_cast<std::size_t>(n) > static_cast<std::size_t>(kMaxFileBytes)) {
             ::close(fd);
             return ReadResult::Failed;
         }

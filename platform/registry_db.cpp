@@ -220,13 +220,16 @@ void Statement::bind(int index, std::int64_t value) {
 }
 
 void Statement::bind(int index, std::string_view text) {
+    // A default-constructed view has no data pointer, which SQLite would
+    // store as NULL instead of the empty name.
     if (stmt_)
-        sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()),
-                          SQLITE_TRANSIENT);
+        sqlite3_bind_text(stmt_, index, text.data() ? text.data() : "",
+                          static_cast<int>(text.size()), SQLITE_TRANSIENT);
 }
 
 void Statement::bindBlob(int index, const void* data, std::size_t size) {
-    if (stmt_) sqlite3_bind_blob64(stmt_, index, data, size, SQLITE_TRANSIENT);
+    // Likewise an empty value is an empty blob, never NULL.
+    if (stmt_) sqlite3_bind_blob64(stmt_, index, data ? data : "", size, SQLITE_TRANSIENT);
 }
 
 int Statement::step() {

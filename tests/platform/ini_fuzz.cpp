@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (std::uint32_t n = 0; n <= sizeof small; ++n) detail::copyText(*value, small, n);
         }
         char small[4];
-        for (std::uint32_t n = 0; n <= sizeof small; ++n) detail::copyList(doc.keyNames(section), small, n);
+        for (std::uint32_t n = 0; n <= sizeof small; ++n)
+            detail::copyList(doc.keyNames(section), small, n);
     }
     // An edit with the input's own text as value must read back as one line.
     const std::string value(text.substr(0, 64));

@@ -25,7 +25,8 @@ std::string guarded(std::uint32_t size, std::uint32_t& returned, Copy copy) {
     std::vector<char> buffer(size + 8, kGuard);
     returned = copy(size == 0 ? buffer.data() : buffer.data(), size);
     for (std::size_t i = size; i < buffer.size(); ++i)
-        EXPECT_EQ(buffer[i], kGuard) << "written past the buffer at " << i << " (size " << size << ")";
+        EXPECT_EQ(buffer[i], kGuard)
+            << "written past the buffer at " << i << " (size " << size << ")";
     return std::string(buffer.data(), size);
 }
 
@@ -38,13 +39,14 @@ struct CopyRow {
 TEST(IniBuffer, ValueIsCutToSizeMinusOne) {
     using namespace std::string_literals;
     const CopyRow rows[] = {
-        {0, 0, ""},        {1, 0, "\0"s},           {2, 1, "a\0"s},
-        {6, 5, "abcde\0"s}, {7, 6, "abcdef\0"s},     {8, 6, "abcdef\0#"s},
+        {0, 0, ""},         {1, 0, "\0"s},       {2, 1, "a\0"s},
+        {6, 5, "abcde\0"s}, {7, 6, "abcdef\0"s}, {8, 6, "abcdef\0#"s},
     };
     for (const CopyRow& row : rows) {
         std::uint32_t rc = 0;
-        const std::string bytes =
-            guarded(row.size, rc, [](char* b, std::uint32_t n) { return detail::copyText("abcdef", b, n); });
+        const std::string bytes = guarded(row.size, rc, [](char* b, std::uint32_t n) {
+            return detail::copyText("abcdef", b, n);
+        });
         EXPECT_EQ(rc, row.returned) << "size " << row.size;
         EXPECT_EQ(bytes, row.bytes) << "size " << row.size;
     }
@@ -54,13 +56,13 @@ TEST(IniBuffer, ListIsDoubleNulTerminatedAndCutToSizeMinusTwo) {
     using namespace std::string_literals;
     const std::vector<std::string> names{"ab", "cd"};
     const CopyRow rows[] = {
-        {0, 0, ""},          {1, 0, "\0"s},          {2, 0, "\0\0"s},          {3, 1, "a\0\0"s},
+        {0, 0, ""},           {1, 0, "\0"s},         {2, 0, "\0\0"s},        {3, 1, "a\0\0"s},
         {6, 4, "ab\0c\0\0"s}, {7, 6, "ab\0cd\0\0"s}, {8, 6, "ab\0cd\0\0#"s},
     };
     for (const CopyRow& row : rows) {
         std::uint32_t rc = 0;
-        const std::string bytes =
-            guarded(row.size, rc, [&](char* b, std::uint32_t n) { return detail::copyList(names, b, n); });
+        const std::string bytes = guarded(
+            row.size, rc, [&](char* b, std::uint32_t n) { return detail::copyList(names, b, n); });
         EXPECT_EQ(rc, row.returned) << "size " << row.size;
         EXPECT_EQ(bytes, row.bytes) << "size " << row.size;
     }
@@ -79,15 +81,15 @@ TEST(IniDocument, ParsesEveryLineEndAndKeepsOtherLines) {
     } rows[] = {
         {"[A]\r\nk=v\r\n", "a", "K", "v"},
         {"[A]\nk=v", "A", "k", "v"},
-        {"[A]\rk=v\r", "A", "k", "v"},              // bare CR ends a line
+        {"[A]\rk=v\r", "A", "k", "v"},  // bare CR ends a line
         {"[A]\r\rk=v", "A", "k", "v"},
         {"  [ Sec One ]  \n  Key  =  some value  \n", "sec one", "key", "some value"},
         {"[A]\nk==x\n", "A", "k", "=x"},
-        {"[A]\n;k=v\n", "A", ";k", nullptr},       // comment
-        {"k=v\n[A]\n", "A", "k", nullptr},         // before any section
+        {"[A]\n;k=v\n", "A", ";k", nullptr},  // comment
+        {"k=v\n[A]\n", "A", "k", nullptr},    // before any section
         {"[A]\nk=first\nk=second\n", "A", "k", "first"},
         {"[A]\nk=v\n[B]\nk=w\n[A]\nk=x\n", "b", "K", "w"},
-        {"[A\nk=v\n", "A", "k", "v"},               // header without ']'
+        {"[A\nk=v\n", "A", "k", "v"},  // header without ']'
         {"[A]\nk=\n", "A", "k", ""},
         {"[A]\nnovalue\n", "A", "novalue", nullptr},
     };
@@ -157,7 +159,8 @@ TEST_F(IniFileTest, ReadsCaseInsensitivelyWithDefaultsAndListings) {
     const struct {
         const char* value;
         std::int32_t expected;
-    } ints[] = {{"42", 42}, {"-7", -7}, {"12abc", 12}, {"abc", 0}, {"", 99}, {"99999999999", INT32_MAX}};
+    } ints[] = {{"42", 42}, {"-7", -7}, {"12abc", 12},
+                {"abc", 0}, {"", 99},   {"99999999999", INT32_MAX}};
     for (const auto& row : ints) {
         ASSERT_TRUE(writePrivateProfileString("Num", "v", row.value, path_));
         EXPECT_EQ(getPrivateProfileInt("num", "V", 99, path_), row.expected) << row.value;
@@ -173,7 +176,8 @@ TEST_F(IniFileTest, WritesKeepEverythingElseAndReplaceAtomically) {
     ASSERT_TRUE(writePrivateProfileString("A", "w", "4", path_));
     ASSERT_TRUE(writePrivateProfileString("B", "z", nullptr, path_));
     ASSERT_TRUE(writePrivateProfileString("C", "c", "5", path_));
-    EXPECT_EQ(readFile(path_), "; Kommentar\r\n[A]\r\nx=neu\r\ny=2\r\nw=4\r\n\r\n[B]\r\n[C]\r\nc=5\r\n");
+    EXPECT_EQ(readFile(path_),
+              "; Kommentar\r\n[A]\r\nx=neu\r\ny=2\r\nw=4\r\n\r\n[B]\r\n[C]\r\nc=5\r\n");
     ASSERT_TRUE(writePrivateProfileString("B", nullptr, nullptr, path_));
     EXPECT_EQ(get(nullptr, nullptr), std::string("A\0C\0", 4));
 
@@ -185,7 +189,8 @@ TEST_F(IniFileTest, WritesKeepEverythingElseAndReplaceAtomically) {
 }
 
 TEST_F(IniFileTest, LineBreakInValueWritesOnlyItsFirstLine) {
-    ASSERT_TRUE(writePrivateProfileString("Dial", "Number", "0301234\r\n[Injected]\r\nkey=evil", path_));
+    ASSERT_TRUE(
+        writePrivateProfileString("Dial", "Number", "0301234\r\n[Injected]\r\nkey=evil", path_));
     ASSERT_TRUE(writePrivateProfileString("Dial", "Other", "a\rb", path_));
     EXPECT_EQ(readFile(path_), "[Dial]\r\nNumber=0301234\r\nOther=a\r\n");
     EXPECT_EQ(get("Injected", "key", "none"), "none");

@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     RegRoot root;
     std::string path;
-    if (parseRootedKey(std::string(bytes.begin(), bytes.end()), root, path) && path.size() >= bytes.size())
+    if (parseRootedKey(std::string(bytes.begin(), bytes.end()), root, path) &&
+        path.size() >= bytes.size())
         __builtin_trap();
     return 0;
 }

@@ -36,7 +36,8 @@ protected:
         ASSERT_EQ(sqlite3_open(paths::registryDbPath().c_str(), &db), SQLITE_OK);
         sqlite3_busy_timeout(db, 5000);
         sqlite3_stmt* st = nullptr;
-        ASSERT_EQ(sqlite3_prepare_v2(db, "UPDATE vals SET type=?, data=? WHERE name='v'", -1, &st, nullptr),
+        ASSERT_EQ(sqlite3_prepare_v2(db, "UPDATE vals SET type=?, data=? WHERE name='v'", -1, &st,
+                                     nullptr),
                   SQLITE_OK);
         sqlite3_bind_int64(st, 1, type);
         sqlite3_bind_blob(st, 2, data.data(), static_cast<int>(data.size()), SQLITE_TRANSIENT);
@@ -50,7 +51,9 @@ protected:
 
 TEST_F(RegistryStoreTest, FreshStoreHoldsTheInstallationFolders) {
     RegKey dir;
-    ASSERT_EQ(RegKey::open(RegRoot::LocalMachine, "software\\VELKA\\tamo ta common\\directory", dir), kOk);
+    ASSERT_EQ(
+        RegKey::open(RegRoot::LocalMachine, "software\\VELKA\\tamo ta common\\directory", dir),
+        kOk);
     std::vector<std::string> names;
     ASSERT_EQ(dir.valueNames(names), kOk);
     EXPECT_EQ(names, (std::vector<std::string>{"Install", "Help", "Profiles", "ELM", "Data"}));
@@ -227,7 +230,8 @@ TEST_F(RegistryStoreTest, DamagedStoredValuesGiveErrorsNotGarbage) {
 
 TEST_F(RegistryStoreTest, DeletedDatabaseIsRecreatedWithDefaults) {
     create("Before");
-    for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(paths::registryDbPath() + suffix);
+    for (const char* suffix : {"", "-wal", "-shm"})
+        std::filesystem::remove(paths::registryDbPath() + suffix);
     EXPECT_FALSE(exists("Before"));
     EXPECT_TRUE(exists("SOFTWARE\\Velka\\Tamo TA Common\\Directory"));
 }
@@ -262,8 +266,11 @@ TEST(RegistryValues, ParseRootedKeysAndDecodeStoredBytes) {
         std::int32_t rc;
         std::uint32_t value;
     } dwords[] = {
-        {{0x78, 0x56, 0x34, 0x12}, kOk, 0x12345678}, {{0xFF, 0xFF, 0xFF, 0xFF}, kOk, 0xFFFFFFFF},
-        {{}, kInvalidData, 7}, {{1, 2, 3}, kInvalidData, 7}, {{1, 2, 3, 4, 5}, kInvalidData, 7},
+        {{0x78, 0x56, 0x34, 0x12}, kOk, 0x12345678},
+        {{0xFF, 0xFF, 0xFF, 0xFF}, kOk, 0xFFFFFFFF},
+        {{}, kInvalidData, 7},
+        {{1, 2, 3}, kInvalidData, 7},
+        {{1, 2, 3, 4, 5}, kInvalidData, 7},
     };
     for (const auto& row : dwords) {
         std::uint32_t value = 7;
@@ -273,7 +280,8 @@ TEST(RegistryValues, ParseRootedKeysAndDecodeStoredBytes) {
     const struct {
         std::vector<std::uint8_t> data;
         const char* text;
-    } strings[] = {{{}, ""}, {{0}, ""}, {{'a', 'b', 0}, "ab"}, {{'a', 0, 'b', 0}, "a"}, {{'x', 'y'}, "xy"}};
+    } strings[] = {
+        {{}, ""}, {{0}, ""}, {{'a', 'b', 0}, "ab"}, {{'a', 0, 'b', 0}, "a"}, {{'x', 'y'}, "xy"}};
     for (const auto& row : strings) {
         std::string text = "old";
         EXPECT_EQ(decodeString(row.data, text), kOk);
@@ -289,7 +297,8 @@ void writeMany(const char* prefix, int count) {
     for (int i = 0; i < count; ++i) {
         RegKey key;
         if (RegKey::create(RegRoot::LocalMachine, "SOFTWARE\\Shared", key) != kOk) _exit(3);
-        if (key.setDword(std::string(prefix) + std::to_string(i), static_cast<std::uint32_t>(i)) != kOk)
+        if (key.setDword(std::string(prefix) + std::to_string(i), static_cast<std::uint32_t>(i)) !=
+            kOk)
             _exit(4);
     }
 }
@@ -326,7 +335,8 @@ TEST_F(RegistryStoreTest, TwoProcessesWritingAtOnceLoseNoValue) {
     for (const char* prefix : {"first", "second"}) {
         for (int i = 0; i < kPerProcess; ++i) {
             std::uint32_t value = 0;
-            ASSERT_EQ(key.readDword(std::string(prefix) + std::to_string(i), value), kOk) << prefix << i;
+            ASSERT_EQ(key.readDword(std::string(prefix) + std::to_string(i), value), kOk)
+                << prefix << i;
             EXPECT_EQ(value, static_cast<std::uint32_t>(i));
         }
     }
@@ -338,7 +348,9 @@ TEST_F(RegistryStoreTest, ThreadsShareTheStoreSafely) {
         threads.emplace_back([t] {
             for (int i = 0; i < 50; ++i) {
                 RegKey key;
-                ASSERT_EQ(RegKey::create(RegRoot::CurrentUser, "Threads\\T" + std::to_string(t), key), kOk);
+                ASSERT_EQ(
+                    RegKey::create(RegRoot::CurrentUser, "Threads\\T" + std::to_string(t), key),
+                    kOk);
                 ASSERT_EQ(key.setString("v" + std::to_string(i), "x"), kOk);
             }
         });

@@ -27,8 +27,8 @@ struct ScaleRow {
 
 TEST(TimeScale, ReadsOnlyPositiveFiniteNumbers) {
     const ScaleRow rows[] = {
-        {nullptr, 1.0}, {"", 1.0},     {"abc", 1.0},   {"0", 1.0},   {"-0.5", 1.0},
-        {"nan", 1.0},   {"inf", 1.0},  {"0.1x", 1.0},  {"1e999", 1.0}, {"0.5", 0.5},
+        {nullptr, 1.0}, {"", 1.0},       {"abc", 1.0},    {"0", 1.0},     {"-0.5", 1.0},
+        {"nan", 1.0},   {"inf", 1.0},    {"0.1x", 1.0},   {"1e999", 1.0}, {"0.5", 0.5},
         {"2", 2.0},     {"1e-3", 0.001}, {" 0.25", 0.25},
     };
     for (const ScaleRow& row : rows) {
@@ -126,8 +126,9 @@ TEST(OsVersionTest, ConsumerLineUnlessSwitchedToNt) {
         std::uint32_t platform;
         std::uint32_t major;
     } rows[] = {
-        {nullptr, kPlatformConsumer, 4}, {"", kPlatformConsumer, 4}, {"win95", kPlatformConsumer, 4},
-        {"nt3", kPlatformNt, 3},         {"nt4", kPlatformNt, 4},    {"nt5", kPlatformNt, 5},
+        {nullptr, kPlatformConsumer, 4}, {"", kPlatformConsumer, 4},
+        {"win95", kPlatformConsumer, 4}, {"nt3", kPlatformNt, 3},
+        {"nt4", kPlatformNt, 4},         {"nt5", kPlatformNt, 5},
     };
     for (const auto& row : rows) {
         EnvGuard env;
@@ -177,7 +178,9 @@ TEST(FormatInserts, Table) {
         {"%1!s", {S("a")}, "a!s"},              // no closing '!': plain insert
         {"100%% sicher%nZeile", {}, "100% sicher\nZeile"},
         {"%0 und %x und %", {}, "%0 und %x und %"},
-        {"%10!s!", {S("1"), S("2"), S("3"), S("4"), S("5"), S("6"), S("7"), S("8"), S("9"), S("zehn")}, "zehn"},
+        {"%10!s!",
+         {S("1"), S("2"), S("3"), S("4"), S("5"), S("6"), S("7"), S("8"), S("9"), S("zehn")},
+         "zehn"},
         {"%1!300s!|", {S("r")}, nullptr},  // width beyond any fixed buffer
     };
     for (const FormatRow& row : rows) {
