@@ -167,10 +167,11 @@ std::vector<std::string> Document::sectionNames() const {
 
 std::vector<std::string> Document::keyNames(std::string_view section) const {
     std::vector<std::string> names;
-    for (auto& [name, value] : entries(section)) {
+    for (const auto& entry : entries(section)) {
+        const std::string& key = entry.first;
         const bool seen = std::any_of(names.begin(), names.end(),
-                                      [&](const std::string& n) { return sameName(n, name); });
-        if (!seen) names.push_back(name);
+                                      [&](const std::string& n) { return sameName(n, key); });
+        if (!seen) names.push_back(key);
     }
     return names;
 }
