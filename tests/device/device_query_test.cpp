@@ -1,5 +1,11 @@
 // The status query against a simulated adapter behind a real pseudo-terminal.
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <thread>
 
 #include <cstdlib>
 #include <memory>
@@ -27,7 +33,9 @@ protected:
     void startSim(const sim::Scenario& scenario, const std::string& com = "COM3") {
         sim::PtyAdapter::Options options;
         options.comName = com;
-        options.transcriptPath = home.file("transcript-" + com + ".txt");
+        // A fresh transcript per simulator, so loops over scenarios count apart.
+        options.transcriptPath =
+            home.file("transcript-" + com + "-" + std::to_string(++simCount) + ".txt");
         transcriptPath = options.transcriptPath;
         ASSERT_EQ(sim::PtyAdapter::start(scenario, options, sim), 0);
     }
@@ -56,6 +64,7 @@ protected:
     testsupport::TempHome home;
     std::unique_ptr<sim::PtyAdapter> sim;
     std::string transcriptPath;
+    int simCount = 0;
 };
 
 struct KindCase {
@@ -248,6 +257,130 @@ TEST_F(DeviceQueryTest, SilentDeviceEndsAfterFiveProbes) {
     EXPECT_EQ(d->openState, kOpenOk);
     EXPECT_EQ(d->type, kDeviceNone);
     expectPortFree("COM3");
+}
+
+TEST_F(DeviceQueryTest, BootStateDeviceIsFoundByProbing) {
+    const std::pair<sim::Kind, std::int32_t> kinds[] = {
+        {sim::Kind::Box, kDeviceExternal},
+        {sim::Kind::Box6F, kDeviceExternal6F},
+        {sim::Kind::PcCard, kDevicePcCard},
+    };
+    for (const auto& [kind, type] : kinds) {
+        SCOPED_TRACE(type);
+        sim::Scenario scenario = sim::defaultScenario(kind, false);
+        scenario.firmware = sim::Firmware::BootState;
+        startSim(scenario);
+        std::int32_t result = -1;
+        auto d = query("COM3", result);
+        EXPECT_EQ(result, kDeviceOk);
+        EXPECT_EQ(d->type, type);
+        EXPECT_EQ(d->firmwareState, kFirmwareBootOnly);
+        EXPECT_STREQ(d->versionText, "");
+        // The boot loader knows no message mode, so there is no second pass.
+        EXPECT_EQ(count(transcript(), " < atI8"), 1u);
+        EXPECT_EQ(count(transcript(), " < at@quit"), 0u);
+        expectPortFree("COM3");
+        sim.reset();
+    }
+}
+
+TEST_F(DeviceQueryTest, MessageModeIsLeftAndTheSecondPassReadsTheDevice) {
+    sim::Scenario scenario = sim::defaultScenario(sim::Kind::Pro, true);
+    scenario.firmware = sim::Firmware::MessageMode;
+    startSim(scenario);
+    std::int32_t result = -1;
+    auto d = query("COM3", result);
+    EXPECT_EQ(result, kDeviceOk);
+    EXPECT_EQ(d->type, kDevicePro);
+    EXPECT_EQ(d->firmwareState, kFirmwareRunning);
+    EXPECT_EQ(d->region, kRegionNorthAmerica);
+    EXPECT_STREQ(d->versionText, scenario.version.c_str());
+    const std::string log = transcript();
+    EXPECT_EQ(count(log, " < atI8"), 2u) << log;
+    EXPECT_EQ(count(log, " < at@quit"), 1u) << log;
+}
+
+TEST_F(DeviceQueryTest, SecondPassThatFindsNoDeviceGivesNoReply) {
+    sim::Scenario scenario = sim::defaultScenario(sim::Kind::Box, false);
+    scenario.firmware = sim::Firmware::MessageMode;
+    // Out of the message mode the firmware no longer answers "atI8", while
+    // "at" gets its OK: the probes of pass two find nothing.
+    scenario.faults.silent = {{"I8"}};
+    startSim(scenario);
+    std::int32_t result = -1;
+    auto d = query("COM3", result);
+    EXPECT_EQ(result, kDeviceNoReply);
+    EXPECT_EQ(count(transcript(), " < atI8"), 2u);
+    expectPortFree("COM3");
+}
+
+// A device that falls back into its message mode right after every exit.
+// The simulator's firmware leaves that mode for good, so this peer plays the
+// device on a pseudo-terminal of its own.
+class RelapsingPeer {
+public:
+    RelapsingPeer() {
+        if (openpty(&master_, &slave_, nullptr, nullptr, nullptr) != 0) return;
+        char name[128] = {};
+        ttyname_r(slave_, name, sizeof name);
+        path_ = name;
+        thread_ = std::jthread([this](std::stop_token stop) { run(stop); });
+    }
+    ~RelapsingPeer() {
+        thread_ = {};
+        if (slave_ >= 0) close(slave_);
+        if (master_ >= 0) close(master_);
+    }
+    const std::string& path() const { return path_; }
+    int quits() const { return quits_; }
+
+private:
+    void run(std::stop_token stop) {
+        std::string line;
+        while (!stop.stop_requested()) {
+            pollfd p{master_, POLLIN, 0};
+            if (poll(&p, 1, 20) <= 0 || !(p.revents & POLLIN)) continue;
+            char buf[256];
+            const ssize_t n = read(master_, buf, sizeof buf);
+            if (n <= 0) continue;
+            send(std::string(buf, static_cast<std::size_t>(n)));  // echo
+            for (ssize_t i = 0; i < n; ++i) {
+                if (buf[i] == '\n') continue;
+                if (buf[i] != '\r') {
+                    line.push_back(buf[i]);
+                    continue;
+                }
+                answer(line);
+                line.clear();
+            }
+        }
+    }
+    void answer(const std::string& line) {
+        if (line == "ati9") send("\r\nTamo T/A PCI ISDN Modem\r\n");
+        if (line == "at@msg") send("\r\nmsg 1: cause 16 (user)\r\n");
+        if (line == "at@quit") ++quits_;
+        if (line == "at@quit" || line == "AT") send("\r\nOK\r\n");
+    }
+    void send(const std::string& text) {
+        if (write(master_, text.data(), text.size()) < 0) return;
+    }
+
+    int master_ = -1, slave_ = -1;
+    std::string path_;
+    std::atomic<int> quits_{0};
+    std::jthread thread_;
+};
+
+TEST_F(DeviceQueryTest, SecondMessageModeExitStartsNoThirdPass) {
+    RelapsingPeer peer;
+    ASSERT_FALSE(peer.path().empty());
+    ASSERT_EQ(platform::mapPortName("COM8", peer.path()), platform::kOk);
+    std::int32_t result = -1;
+    auto d = query("COM8", result);
+    EXPECT_EQ(result, kDeviceOk);
+    EXPECT_EQ(peer.quits(), 2);
+    EXPECT_EQ(d->type, kDevicePci);
+    EXPECT_EQ(d->firmwareState, kFirmwareBootOnly);
 }
 
 }  // namespace
