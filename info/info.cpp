@@ -32,11 +32,11 @@ bool portExists(const char* portName) {
     return std::filesystem::exists(path, ec);
 }
 
-// The quick check first: a port that opens but where nothing answers is
-// dropped after about a second instead of the full query's seventeen.
-void queryPort(CDeviceInfo& device) {
-    if (device.CheckPort() == device::kDeviceOk) device.QueryStatus();
-}
+// No quick check first: the open's quick probe waits for a result code,
+// which a device in its boot state or message mode never sends, so it would
+// drop exactly the adapters that most need the folder's attention. A silent
+// port therefore costs the full query, but in parallel with all the others.
+void queryPort(CDeviceInfo& device) { device.QueryStatus(); }
 
 // One thread per record, all joined before returning: ten ports take about
 // as long as the slowest of them.

@@ -22,14 +22,17 @@ public:
     // Records have one slot per COM port: COM1 in slot 0 up to COM10.
     static constexpr int kMaxSlots = 10;
 
-    // Resets every record, names it after its slot's COM port and queries
-    // every port that exists, all at once, one thread per port. A port
-    // without an answering adapter leaves its record at type 0.
+    // Resets every record, names it after its slot's COM port and runs the
+    // record's status query on every port that exists, all at once, one
+    // thread per port. A port without an answering adapter leaves its record
+    // at type 0; a missing one also gets openState 2 without being opened.
     std::int32_t GetDeviceInfo(CDeviceInfo* devices[], int count);
     // For each key (a stored record of Ports\PortN), restores the record
-    // into devices[i] and checks that its port opens and an adapter answers;
-    // openState then says so (2: the port could not be opened or is silent).
-    // Quick: it does not run the full status query.
+    // into devices[i] and checks that its port opens and an adapter answers
+    // (CDeviceInfo::CheckPort); openState then says so: 2 when the port could
+    // not be opened or nothing answered with a result code -- also a device
+    // in its boot state, which needs a full detection anyway. Quick: it does
+    // not run the full status query. 7003 when any record got openState 2.
     std::int32_t PollPorts(std::vector<CRegistry>& ports, CDeviceInfo* devices[]);
 
     std::int32_t GetDeviceInfoFromReg(const CRegistry& key, CDeviceInfo* device);

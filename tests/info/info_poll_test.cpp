@@ -78,7 +78,7 @@ TEST_F(InfoPollTest, EachAdapterLandsInTheSlotOfItsComNumber) {
         {2, kDevicePro, kOpenOk, kRegionNorthAmerica},
         {3, kDeviceNone, kOpenFailed, kRegionUnknown},
         {4, kDevicePci, kOpenOk, kRegionInternational},
-        {5, kDeviceNone, kOpenFailed, kRegionUnknown},  // silent
+        {5, kDeviceNone, kOpenOk, kRegionUnknown},  // silent: opens, answers nothing
         {6, kDeviceOtherMaker, kOpenOk, kRegionUnknown},
         {9, kDeviceNone, kOpenFailed, kRegionUnknown},
     };
@@ -149,6 +149,22 @@ TEST_F(InfoPollTest, PollPortsKeepsStoredRecordsAndMarksDeadPorts) {
 
     keys.resize(1);
     EXPECT_EQ(info.PollPorts(keys, polled.data()), 0);
+}
+
+TEST_F(InfoPollTest, DevicesWithoutRunningFirmwareAreFoundToo) {
+    sim::Scenario boot = sim::defaultScenario(sim::Kind::Box, false);
+    boot.firmware = sim::Firmware::BootState;
+    sim::Scenario message = sim::defaultScenario(sim::Kind::Pci, true);
+    message.firmware = sim::Firmware::MessageMode;
+    startSim(2, boot);
+    startSim(3, message);
+
+    info.GetDeviceInfo(pointers.data(), CInfo::kMaxSlots);
+    EXPECT_EQ(records[1]->type, kDeviceExternal);
+    EXPECT_EQ(records[1]->firmwareState, kFirmwareBootOnly);
+    EXPECT_EQ(records[2]->type, kDevicePci);
+    EXPECT_EQ(records[2]->firmwareState, kFirmwareRunning);
+    EXPECT_EQ(records[2]->region, kRegionNorthAmerica);
 }
 
 }  // namespace
