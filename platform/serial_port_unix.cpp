@@ -264,9 +264,13 @@ std::int32_t SerialPort::setLine(const LineSettings& line) {
     if (::cfsetispeed(&t, code) != 0 || ::cfsetospeed(&t, code) != 0) return kInvalidParameter;
     if (::tcsetattr(fd_, TCSANOW, &t) != 0) return kInvalidParameter;
 
-    // tcsetattr succeeds when any part was taken; make sure the speed was.
+    // tcsetattr succeeds when any part was taken; make sure the frame was.
+    // (Pseudo-terminals, for one, insist on eight bits without parity.)
     termios check{};
-    if (::tcgetattr(fd_, &check) != 0 || ::cfgetospeed(&check) != code) return kInvalidParameter;
+    constexpr tcflag_t kFrame = CSIZE | PARENB | PARODD | CSTOPB;
+    if (::tcgetattr(fd_, &check) != 0 || ::cfgetospeed(&check) != code ||
+        (check.c_cflag & kFrame) != (t.c_cflag & kFrame))
+        return kInvalidParameter;
     return kOk;
 }
 

@@ -26,6 +26,22 @@ inline constexpr std::uint32_t kWriteTimeoutMs = 1000;
 inline constexpr std::uint32_t kHandOffPauseMs = 50;
 inline constexpr std::uint32_t kSecondLookPauseMs = 500;
 
+// What the reader holds of the response being received. After a failure has
+// been handed to the caller (overflow, line errors) the rest of that
+// response is skipped up to its end, so its tail never reaches the caller
+// as if it were a complete answer.
+struct Collector {
+    std::string text;
+    bool skipping = false;
+    std::uint64_t failedTarget = 0;  // generation of the target that got the failure
+    std::string tail;                // the last characters skipped, to find the end
+    void reset() {
+        text.clear();
+        skipping = false;
+        tail.clear();
+    }
+};
+
 // Where a complete response goes. Only ever touched under the target mutex.
 struct ResponseTarget {
     char* buffer = nullptr;
@@ -55,9 +71,13 @@ public:
     // Reads at most `max` queued bytes; never waits.
     std::int32_t readQueued(char* out, std::uint32_t max, std::uint32_t& got);
     void traceRead(const char* chunk, std::uint32_t length);
-    // Stores a read's status in the armed target; a failure also wakes the
-    // caller. Returns true when the collected text must be dropped.
-    bool reportReadStatus(std::int32_t status);
+    // Hands a failed read's status to the armed target and wakes its caller.
+    // Returns true when a failure reached a caller (whose target generation
+    // goes to `targetGeneration`): the collected text must be dropped.
+    bool reportReadStatus(std::int32_t status, std::uint64_t* targetGeneration = nullptr);
+    void collect(serial::Collector& c, const char* chunk, std::uint32_t got, std::int32_t status);
+    void skip(serial::Collector& c, const char* chunk, std::uint32_t got);
+    bool failedResponseEnded(const serial::Collector& c);
     // Offers the collected text to the armed target; true when the reader is
     // done with it (handed over, or nobody to take it).
     bool handOff(std::string& text);

@@ -32,15 +32,15 @@ void raiseReaderPriority() {
 void CComLinkPrivate::readerMain() {
     raiseReaderPriority();
     port.setEventMask(platform::kCommEventRxChar);
-    std::string text;
-    text.reserve(kCollectLimit + 1);
+    Collector c;
+    c.text.reserve(kCollectLimit + 1);
     char chunk[kReadChunk];
 
     while (running) {
         std::uint32_t events = 0;
         if (port.waitEvent(events) != platform::kOk) {
             reportReadStatus(kLinkReadFailed);
-            text.clear();
+            c.reset();
             // The device is gone: every further wait would fail at once.
             // Stay quiet until Close tells the reader to end.
             if (running) port.waitMaskChange();
@@ -49,23 +49,56 @@ void CComLinkPrivate::readerMain() {
         if (events & platform::kCommEventRxChar) {
             for (;;) {
                 std::uint32_t got = 0;
-                std::int32_t status = readQueued(chunk, kReadChunk, got);
-                if (got > 0) {
-                    // A response that outgrows the collecting buffer can never
-                    // complete; the waiting caller learns so now instead of
-                    // waiting for a result code that will be dropped.
-                    if (text.size() + got <= kCollectLimit)
-                        text.append(chunk, got);
-                    else
-                        status = kLinkReadFailed;
-                    traceRead(chunk, got);
-                }
-                if (reportReadStatus(status)) text.clear();
+                const std::int32_t status = readQueued(chunk, kReadChunk, got);
+                if (got > 0) traceRead(chunk, got);
+                if (c.skipping)
+                    skip(c, chunk, got);
+                else
+                    collect(c, chunk, got, status);
                 if (got == 0) break;
             }
         }
-        if (!text.empty() && handOff(text)) text.clear();
+        if (!c.text.empty() && handOff(c.text)) c.text.clear();
     }
+}
+
+void CComLinkPrivate::collect(Collector& c, const char* chunk, std::uint32_t got,
+                              std::int32_t status) {
+    bool overflow = false;
+    if (got > 0) {
+        // A response that outgrows the collecting buffer can never complete;
+        // the waiting caller learns so now instead of waiting for a result
+        // code that would be dropped.
+        if (c.text.size() + got <= kCollectLimit)
+            c.text.append(chunk, got);
+        else
+            overflow = true;
+    }
+    if (overflow) status = kLinkReadFailed;
+    std::uint64_t failed = 0;
+    if (!reportReadStatus(status, &failed)) return;
+    c.text.clear();
+    c.skipping = true;
+    c.failedTarget = failed;
+    c.tail.clear();
+    if (overflow) skip(c, chunk, got);  // the dropped chunk is part of the failed response
+}
+
+void CComLinkPrivate::skip(Collector& c, const char* chunk, std::uint32_t got) {
+    constexpr std::size_t kTailKeep = 256;  // longer than any code or match string
+    c.tail.append(chunk, got);
+    if (c.tail.size() > kTailKeep) c.tail.erase(0, c.tail.size() - kTailKeep);
+    if (failedResponseEnded(c)) {
+        c.skipping = false;
+        c.tail.clear();
+    }
+}
+
+bool CComLinkPrivate::failedResponseEnded(const Collector& c) {
+    std::lock_guard lock(targetMutex);
+    // A new target (or none) means nobody is left to protect.
+    if (generation != c.failedTarget || !target.armed()) return true;
+    return isCompleteResponse(target.mode, c.tail, matchStrings);
 }
 
 std::int32_t CComLinkPrivate::readQueued(char* out, std::uint32_t max, std::uint32_t& got) {
@@ -86,12 +119,17 @@ void CComLinkPrivate::traceRead(const char* chunk, std::uint32_t length) {
     trace.appendRead(portName.data(), chunk, length, marker);
 }
 
-bool CComLinkPrivate::reportReadStatus(std::int32_t status) {
+// Only failures are stored: a good read after a failure (and there always
+// is one, the empty read that ends a round) must not wipe the code out
+// before the woken caller has looked at it. A good answer stores its 0 when
+// it is handed over.
+bool CComLinkPrivate::reportReadStatus(std::int32_t status, std::uint64_t* targetGeneration) {
+    if (status == kLinkOk) return false;
     std::lock_guard lock(targetMutex);
     if (!target.armed() || delivering != 1) return false;
     *target.status = status;
-    if (status == kLinkOk) return false;
     target.event->set();
+    if (targetGeneration) *targetGeneration = generation;
     return true;
 }
 

@@ -1,0 +1,636 @@
+// CComLink over real pseudo-terminals: the simulator where its dialect has
+// the answer, a raw pty end where a test needs reply shapes no adapter
+// dialect produces on request (lower-case codes, cut-off lines).
+#include <gtest/gtest.h>
+
+#include <time.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/local_time.h"
+#include "platform/registry_store.h"
+#include "platform/serial_port.h"
+#include "serial/com_link.h"
+#include "serial/com_speed.h"
+#include "tests/serial/serial_test_util.h"
+#include "tests/support/temp_home.h"
+
+namespace {
+
+using platform::WaitResult;
+using serialtest::RawPeer;
+using testsupport::readFile;
+
+// One caller's side of an exchange: event, buffer and status word.
+struct Exchange {
+    explicit Exchange(std::size_t size = 4096) : buffer(size, '\0') {}
+    std::int32_t arm(CComLink& link, std::int32_t mode = CComLink::kModeResultCode,
+                     platform::Event* ack = nullptr) {
+        event.reset();
+        status = -1;
+        return link.ArmResponse(buffer.data(), static_cast<std::int32_t>(buffer.size()), &event,
+                                &status, mode, ack);
+    }
+    bool wait(std::uint32_t ms = 5000) { return event.wait(ms) == WaitResult::Signaled; }
+    std::string text() const { return std::string(buffer.data(), strnlen(buffer.data(), buffer.size())); }
+
+    platform::Event event;
+    std::vector<char> buffer;
+    std::int32_t status = -1;
+};
+
+double processCpuMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) * 1000.0 + static_cast<double>(ts.tv_nsec) / 1e6;
+}
+
+class LinkTest : public ::testing::Test {
+protected:
+    void SetUp() override { serialtest::setTimeScale(0.2); }
+
+    void setTrace(const char* enable, const char* path) {
+        platform::RegKey key;
+        ASSERT_EQ(0, platform::RegKey::create(platform::RegRoot::LocalMachine, serial::kTraceKey, key));
+        if (enable) key.setString("Enable", enable);
+        if (path) key.setString("Path", path);
+    }
+    void setOptimalSpeed(std::uint32_t value) {
+        platform::RegKey key;
+        ASSERT_EQ(0, platform::RegKey::create(platform::RegRoot::LocalMachine, serial::kViewKey, key));
+        key.setDword("DetectOptimalCOMSpeed", value);
+    }
+    std::string tracePath() const { return home.file("trace.log"); }
+
+    testsupport::TempHome home;
+};
+
+// ---- completion and hand-off over the line -------------------------------------
+
+TEST_F(LinkTest, CompletionRulesHoldOverThePty) {
+    RawPeer peer("COM5");
+    ASSERT_TRUE(peer.ok());
+    CComLink link;
+    ASSERT_EQ(0, link.Open("COM5", 57600, 0, 0));
+    struct Row {
+        const char* reply;
+        const char* rest;  // sent after the first part proved incomplete
+        const char* why;
+    } rows[] = {
+        {"AT\r\r\nok\r\n", nullptr, "lower-case ok completes"},
+        {"AT\r\r\nOK\r\nX", "\r\nOK\r\n", "a character after the code keeps it open"},
+        {"ATD5\r\r\nCONNECT", nullptr, "CONNECT completes at once"},
+        {"ATH\r\r\nNO CARRIER", "\r\n", "NO CARRIER needs its final line end"},
+        {"AT&V\r\r\nline\r\n\r\nERROR\r\n", nullptr, "ERROR completes"},
+    };
+    for (const Row& r : rows) {
+        Exchange ex;
+        ASSERT_EQ(0, ex.arm(link));
+        ASSERT_EQ(0, link.Write("AT\r", 3));
+        ASSERT_EQ("AT\r", peer.readUntil("\r"));
+        ASSERT_TRUE(peer.send(r.reply));
+        std::string expected = r.reply;
+        if (r.rest) {
+            EXPECT_FALSE(ex.wait(1000)) << r.why;
+            ASSERT_TRUE(peer.send(r.rest));
+            expected += r.rest;
+        }
+        ASSERT_TRUE(ex.wait()) << r.why;
+        link.DisarmResponse();
+        EXPECT_EQ(0, ex.status) << r.why;
+        EXPECT_EQ(expected, ex.text()) << r.why;
+    }
+    EXPECT_EQ(0, link.Close());
+}
+
+TEST_F(LinkTest, ResponseTooLongForTheBufferLeavesItUntouched) {
+    auto dev = serialtest::startSim(sim::Scenario{}, "COM6");
+    ASSERT_TRUE(dev);
+    CComLink link;
+    ASSERT_EQ(0, link.Open("COM6", 57600, 0, 0));
+    Exchange small(9);  // "AT\r\r\nOK\r\n" needs 10 with its terminator
+    std::fill(small.buffer.begin(), small.buffer.end(), 'Z');
+    ASSERT_EQ(0, small.arm(link));
+    ASSERT_EQ(0, link.Write("AT\r", 3));
+    ASSERT_TRUE(small.wait());
+    link.DisarmResponse();
+    EXPECT_EQ(1009, small.status);
+    EXPECT_EQ(std::vector<char>(9, 'Z'), small.buffer);
+
+    Exchange fits(10);
+    ASSERT_EQ(0, fits.arm(link));
+    ASSERT_EQ(0, link.Write("AT\r", 3));
+    ASSERT_TRUE(fits.wait());
+    link.DisarmResponse();
+    EXPECT_EQ(0, fits.status);
+    EXPECT_EQ("AT\r\r\nOK\r\n", fits.text());
+    link.Close();
+}
+
+TEST_F(LinkTest, TextWithNoTargetArmedNeverReachesALaterCaller) {
+    setTrace("1", tracePath().c_str());
+    RawPeer peer("COM5");
+    CComLink link;
+    ASSERT_EQ(0, link.Open("COM5", 57600, 0, 0));
+    ASSERT_TRUE(peer.send("\r\nSTALE\r\n\r\nOK\r\n"));
+    ASSERT_TRUE(serialtest::waitForFileText(tracePath(), "STALE", 5000));
+    // A later chunk proves the reader has moved past the stale one.
+    ASSERT_TRUE(peer.send("#"));
+    ASSERT_TRUE(serialtest::waitForFileText(tracePath(), "#", 5000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+
+    Exchange ex;
+    ASSERT_EQ(0, ex.arm(link));
+    ASSERT_EQ(0, link.Write("AT\r", 3));
+    peer.readUntil("\r");
+    ASSERT_TRUE(peer.send("AT\r\r\nOK\r\n"));
+    ASSERT_TRUE(ex.wait());
+    link.DisarmResponse();
+    EXPECT_EQ(std::string::npos, ex.text().find("STALE")) << ex.text();
+    EXPECT_TRUE(ex.text().ends_with("AT\r\r\nOK\r\n")) << ex.text();
+    link.Close();
+}
+
+TEST_F(LinkTest, MoreThan4095UnansweredCharactersFailWith1005) {
+    RawPeer peer("COM5");
+    CComLink link;
+    ASSERT_EQ(0, link.Open("COM5", 57600, 0, 0));
+    Exchange ex;
+    ASSERT_EQ(0, ex.arm(link));
+    ASSERT_TRUE(peer.send(std::string(4095, 'x')));  // exactly the limit: still collecting
+    EXPECT_FALSE(ex.wait(1000));
+    ASSERT_TRUE(peer.send("y"));
+    ASSERT_TRUE(ex.wait());
+    // The rest of the failed response, result code included, must not turn
+    // the failure into an answer.
+    ASSERT_TRUE(peer.send("\r\nOK\r\n"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    link.DisarmResponse();
+    EXPECT_EQ(1005, ex.status);
+    EXPECT_EQ("", ex.text());
+
+    // The next exchange is clean.
+    Exchange next;
+    ASSERT_EQ(0, next.arm(link));
+    ASSERT_EQ(0, link.Write("AT\r", 3));
+    peer.readUntil("\r");
+    ASSERT_TRUE(peer.send("AT\r\r\nOK\r\n"));
+    ASSERT_TRUE(next.wait());
+    link.DisarmResponse();
+    EXPECT_EQ(0, next.status);
+    EXPECT_EQ("AT\r\r\nOK\r\n", next.text());
+    link.Close();
+}
+
+TEST_F(LinkTest, OverLongReplyFromTheAdapterFailsAndTheLinkRecovers) {
+    sim::Scenario sc;
+    sc.faults.longReply.push_back({"I99"});
+    auto dev = serialtest::startSim(sc, "COM6");
+    ASSERT_TRUE(dev);
+    CComLink link;
+    ASSERT_EQ(0, link.Open("COM6", 57600, 0, 0));
+    Exchange ex;
+    ASSERT_EQ(0, ex.arm(link));
+    ASSERT_EQ(0, link.Write("ATI99\r", 6));
+    ASSERT_TRUE(ex.wait());
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the rest of the reply arrives
+    link.DisarmResponse();
+    EXPECT_EQ(1005, ex.status);
+
+    Exchange next;
+    ASSERT_EQ(0, next.arm(link));
+    ASSERT_EQ(0, link.Write("AT\r", 3));
+    ASSERT_TRUE(next.wait());
+    link.DisarmResponse();
+    EXPECT_EQ(0, next.status);
+    EXPECT_EQ("AT\r\r\nOK\r\n", next.text());
+    link.Close();
+}
+
+TEST_F(LinkTest, PiecesWaitForTheirAcknowledgementAndCloseEndsTheWait) {
+    RawPeer peer("COM5");
+    CComLink link;
+    ASSERT_EQ(0, link.Open("COM5", 57600, 0, 0));
+    platform::Event ack;
+    Exchange ex;
+    ASSERT_EQ(0, ex.arm(link, CComLink::kModeImmediate, &ack));
+    ASSERT_TRUE(peer.send("first"));
+    ASSERT_TRUE(ex.wait());
+    EXPECT_EQ("first", ex.text());
+    ex.event.reset();
+    ASSERT_TRUE(peer.send("second"));
+    // Not taken yet: the reader holds the second piece back.
+    EXPECT_FALSE(ex.wait(500));
+    EXPECT_EQ("first", ex.text());
+    ack.set();
+    ASSERT_TRUE(ex.wait());
+    EXPECT_EQ("second", ex.text());
+    EXPECT_FALSE(ack.isSet());  // the reader resets it after each piece
+    // Never acknowledged: Close must still end the reader.
+    EXPECT_EQ(0, link.Close());
+}
+
+TEST_F(LinkTest, SecondLookAfterAMatchTakesTheRestOfTheLine) {
+    RawPeer peer("COM5");
+    CComLink link;
+    ASSERT_EQ(0, link.Open("COM5", 57600, 0, 0));
+    ASSERT_EQ(0, link.AddMatchString("B1 up"));
+    Exchange ex;
+    ASSERT_EQ(0, ex.arm(link, CComLink::kModeMatch));
+    ASSERT_TRUE(peer.send("line: B1 up"));
+    // Sent right away; the reader waits half a second after the match.
+    ASSERT_TRUE(peer.send(", B2 down\r\n"));
+    ASSERT_TRUE(ex.wait());
+    link.DisarmResponse();
+    EXPECT_EQ("line: B1 up, B2 down\r\n", ex.text());
+
+    Exchange cause;
+    ASSERT_EQ(0, cause.arm(link, CComLink::kModeCause));
+    ASSERT_TRUE(peer.send("Cause 16 is not it; cause 16\r\n"));
+    ASSERT_TRUE(cause.wait());
+    link.DisarmResponse();
+    EXPECT_EQ("Cause 16 is not it; cause 16\r\n", cause.text());
+    link.Close();
+}
+
+TEST_F(LinkTest, TargetsAndMatchStringsAreChecked) {
+    CComLink link;
+    char buf[8];
+    platform::Event ev;
+    std::int32_t status = 0;
+    EXPECT_EQ(1008, link.ArmResponse(nullptr, 8, &ev, &status, 0));
+    EXPECT_EQ(1008, link.ArmResponse(buf, 0, &ev, &status, 0));
+    EXPECT_EQ(1008, link.ArmResponse(buf, -4, &ev, &status, 0));
+    EXPECT_EQ(1008, link.ArmResponse(buf, 8, nullptr, &status, 0));
+    EXPECT_EQ(1008, link.ArmResponse(buf, 8, &ev, nullptr, 0));
+    EXPECT_EQ(0, link.ArmResponse(buf, 8, &ev, &status, 0));
+    EXPECT_EQ(0, link.DisarmResponse());
+
+    EXPECT_EQ(1017, link.AddMatchString(std::string(100, 'm').c_str()));
+    EXPECT_EQ(0, link.AddMatchString(std::string(99, 'm').c_str()));
+    for (int i = 1; i < 10; ++i) EXPECT_EQ(0, link.AddMatchString("x")) << i;
+    EXPECT_EQ(1018, link.AddMatchString("eleventh"));
+    EXPECT_EQ(1018, link.AddMatchString(std::string(100, 'm').c_str()));  // full wins
+    EXPECT_EQ(0, link.ClearMatchStrings());
+    EXPECT_EQ(0, link.AddMatchString("again"));
+}
+
+// ---- opening and closing ----------------------------------------------------------
+
+TEST_F(LinkTest, BusyAndMissingPortsFailAndCloseAfterwardsReturns0) {
+    auto dev = serialtest::startSim(sim::Scenario{}, "COM6");
+    ASSERT_TRUE(dev);
+    {
+        serialtest::PortHolder holder("COM6");
+        ASSERT_EQ(0, holder.openStatus());
+        CComLink link;
+        EXPECT_EQ(1014, link.Open("COM6", 57600, 1, 1));
+        EXPECT_FALSE(link.IsOpen());
+        EXPECT_EQ(0, link.Close());
+    }
+    CComLink missing;
+    EXPECT_EQ(1002, missing.Open("/dev/velka-no-such-port", 57600, 1, 1));
+    EXPECT_EQ(0, missing.Close());
+    EXPECT_EQ(0, missing.Close());
+    CComLink never;
+    EXPECT_EQ(0, never.Close());
+
+    // Free again, the port opens; a second Open on the open link is refused
+    // and leaves the session running.
+    CComLink link;
+    ASSERT_EQ(0, link.Open("COM6", 57600, 0, 0));
+    EXPECT_EQ(1014, link.Open("COM6", 57600, 0, 0));
+    Exchange ex;
+    ASSERT_EQ(0, ex.arm(link));
+    ASSERT_EQ(0, link.Write("AT\r", 3));
+    ASSERT_TRUE(ex.wait());
+    link.DisarmResponse();
+    EXPECT_EQ(0, ex.status);
+    EXPECT_EQ(0, link.Close());
+}
+
+TEST_F(LinkTest, StoredSpeedReplacesTheRequestedOneOnlyWhenAskedAndPositive) {
+    auto dev = serialtest::startSim(sim::Scenario{}, "COM6");
+    ASSERT_TRUE(dev);
+    struct Row {
+        std::int64_t stored;  // -1: none
+        int useStored;
+        std::uint32_t expected;
+    } rows[] = {{-1, 1, 57600}, {0, 1, 57600}, {115200, 1, 115200}, {115200, 0, 57600}};
+    for (const auto& r : rows) {
+        platform::RegKey key;
+        platform::RegKey::create(platform::RegRoot::LocalMachine, serial::kComSpeedsKey, key);
+        key.deleteSubKey("COM6");
+        if (r.stored >= 0) {
+            ASSERT_EQ(0, serial::StoreComSpeed("COM6", static_cast<std::uint32_t>(r.stored)));
+        }
+        CComLink link;
+        ASSERT_EQ(0, link.Open("COM6", 57600, 0, r.useStored));
+        EXPECT_EQ(r.expected, link.BaudRate()) << r.stored << "/" << r.useStored;
+        link.Close();
+    }
+}
+
+TEST_F(LinkTest, QuickProbeFailsOnASilentAdapterOnly) {
+    sim::Scenario silent;
+    silent.faults.silentAfter = 0;
+    auto quiet = serialtest::startSim(silent, "COM7");
+    auto talking = serialtest::startSim(sim::Scenario{}, "COM8");
+    ASSERT_TRUE(quiet && talking);
+    struct Row {
+        const char* port;
+        int quick;
+        std::int32_t expected;
+    } rows[] = {{"COM8", 1, 0}, {"COM7", 1, 1006}, {"COM7", 0, 0}, {"COM8", 0, 0}};
+    for (const auto& r : rows) {
+        CComLink link;
+        link.SetQuickProbe(r.quick);
+        EXPECT_EQ(r.expected, link.Open(r.port, 57600, 1, 1)) << r.port << " " << r.quick;
+        EXPECT_EQ(0, link.Close());
+    }
+}
+
+TEST_F(LinkTest, InitialCommandSetsTheAdapterUpBeforeDelivering) {
+    setTrace("1", tracePath().c_str());
+    auto dev = serialtest::startSim(sim::Scenario{}, "COM6");
+    ASSERT_TRUE(dev);
+    CComLink link;
+    ASSERT_EQ(0, link.Open("COM6", 57600, 1, 1));
+    // The answer to the initial command went to nobody: the first exchange
+    // sees its own answer only.
+    Exchange ex;
+    ASSERT_EQ(0, ex.arm(link));
+    ASSERT_EQ(0, link.Write("AT\r", 3));
+    ASSERT_TRUE(ex.wait());
+    link.DisarmResponse();
+    EXPECT_EQ("AT\r\r\nOK\r\n", ex.text());
+    link.Close();
+    EXPECT_NE(std::string::npos, readFile(tracePath()).find("ATV1E1&K3\r\r\n"));
+}
+
+// ---- a device that vanishes ---------------------------------------------------------
+
+TEST_F(LinkTest, DeviceVanishingDuringACommandEndsTheWaitWithALinkError) {
+    sim::Scenario sc;
+    sc.faults.vanish.push_back({"GONE"});
+    auto dev = serialtest::startSim(sc, "COM6");
+    ASSERT_TRUE(dev);
+    CComLink link;
+    ASSERT_EQ(0, link.Open("COM6", 57600, 0, 0));
+    Exchange ex;
+    ASSERT_EQ(0, ex.arm(link));
+    ASSERT_EQ(0, link.Write("ATGONE\r", 7));
+    ASSERT_TRUE(ex.wait());
+    link.DisarmResponse();
+    EXPECT_EQ(1005, ex.status);
+    // Later commands fail at once or time out; nothing hangs.
+    Exchange after;
+    ASSERT_EQ(0, after.arm(link));
+    EXPECT_EQ(1006, link.Write("AT\r", 3));
+    EXPECT_FALSE(after.wait(500));
+    link.DisarmResponse();
+    EXPECT_EQ(0, link.Close());
+}
+
+TEST_F(LinkTest, VanishedDeviceLeavesTheReaderQuiet) {
+    RawPeer peer("COM5");
+    CComLink link;
+    ASSERT_EQ(0, link.Open("COM5", 57600, 0, 0));
+    Exchange ex;
+    ASSERT_EQ(0, ex.arm(link));
+    peer.vanish();
+    ASSERT_TRUE(ex.wait());
+    EXPECT_EQ(1005, ex.status);
+    // A reader that kept polling a dead device would burn a core here.
+    const double before = processCpuMs();
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    EXPECT_LT(processCpuMs() - before, 300.0);
+    link.DisarmResponse();
+    EXPECT_EQ(0, link.Close());
+}
+
+// ---- trace log ---------------------------------------------------------------------
+
+TEST_F(LinkTest, TraceFileHoldsEveryRecordByteForByte) {
+    setTrace("on 1", tracePath().c_str());
+    auto dev = serialtest::startSim(sim::Scenario{}, "COM6");
+    ASSERT_TRUE(dev);
+    const std::time_t before = std::time(nullptr);
+    CComLink link;
+    ASSERT_EQ(0, link.Open("COM6", 57600, 1, 0));
+    const std::time_t after = std::time(nullptr);
+    Exchange ex;
+    ASSERT_EQ(0, ex.arm(link));
+    const std::string longCommand = "AT" + std::string(73, 'S') + "\r";  // 76: two pieces
+    ASSERT_EQ(0, link.Write(longCommand.data(), static_cast<std::uint32_t>(longCommand.size())));
+    ASSERT_TRUE(ex.wait());
+    ex.event.reset();
+    ASSERT_EQ(0, link.Write("AT\r", 3));
+    ASSERT_TRUE(ex.wait());
+    link.DisarmResponse();
+    link.Close();
+
+    const std::string file = readFile(tracePath());
+    // The header's time is the one thing that varies; it must be the
+    // system's format of a moment during Open.
+    const std::string lead = "Report Created at Time ";
+    const auto at = file.find(lead);
+    ASSERT_NE(std::string::npos, at);
+    const auto end = file.find(" on Connection ", at);
+    ASSERT_NE(std::string::npos, end);
+    const std::string time = file.substr(at + lead.size(), end - at - lead.size());
+    bool matched = false;
+    for (std::time_t t = before; t <= after && !matched; ++t) {
+        std::string text;
+        platform::formatSystemTime(t, text);
+        matched = text == time;
+    }
+    EXPECT_TRUE(matched) << time;
+
+    const std::string expected =
+        // Open: the initial command and its answer, then the header.
+        "\r\n[Write   to  : COM6]\r\n"
+        "ATV1E1&K3\r\r\n\r\n"
+        "\r\n[Read    from: COM6]\r\n"
+        "ATV1E1&K3\r\r\n\r\r\nOK\r\r\n"
+        "\r\n-----------------------------------------------------\r\r\n"
+        "Report Created at Time " + time + " on Connection COM6\r\n\r\n"
+        // 76 characters: 75, then the rest.
+        "\r\n[Write   to  : COM6]\r\n"
+        "AT" + std::string(73, 'S') + "\r\n"
+        "\r\r\n"
+        "\r\n[Read    from: COM6]\r\n"
+        "AT" + std::string(73, 'S') + "\r\r\r\nERROR\r\r\n"
+        "\r\n[Write   to  : COM6]\r\n"
+        "AT\r\r\n"
+        "\r\n[Read    from: COM6]\r\n"
+        "AT\r\r\r\nOK\r\r\n";
+    EXPECT_EQ(expected, file);
+}
+
+TEST_F(LinkTest, TraceSettingDecidesPerOpen) {
+    auto dev = serialtest::startSim(sim::Scenario{}, "COM6");
+    ASSERT_TRUE(dev);
+    struct Row {
+        const char* enable;
+        const char* path;
+        std::int32_t open;
+        bool traced;
+    } rows[] = {
+        {"yes", "trace.log", 0, false},
+        {"0", "trace.log", 0, false},
+        {nullptr, "trace.log", 0, false},
+        {"yes1", "trace.log", 0, true},
+        {"1", nullptr, 1013, false},
+    };
+    for (const auto& r : rows) {
+        platform::RegKey key;
+        platform::RegKey::create(platform::RegRoot::LocalMachine, serial::kTraceKey, key);
+        key.deleteValue("Enable");
+        key.deleteValue("Path");
+        std::remove(tracePath().c_str());
+        setTrace(r.enable, r.path ? tracePath().c_str() : nullptr);
+        CComLink link;
+        EXPECT_EQ(r.open, link.Open("COM6", 57600, 0, 0)) << (r.enable ? r.enable : "-");
+        if (r.open == 1013) {
+            // Refused before the port was touched: another program can have it.
+            platform::SerialPort other;
+            EXPECT_EQ(platform::kOk, other.open("COM6"));
+        }
+        link.Close();
+        EXPECT_EQ(r.traced, !readFile(tracePath()).empty()) << (r.enable ? r.enable : "-");
+    }
+}
+
+TEST_F(LinkTest, CloseRestartsATraceFileBeyond153600Bytes) {
+    setTrace("1", tracePath().c_str());
+    // The banner's time varies; everything around it is fixed.
+    auto isBanner = [](const std::string& file) {
+        const std::string lead = "This trace file was restarted at ";
+        const std::string tail = " \r\n(Maximum trace file size is 150 KB)\r\n" +
+                                 std::string(40, '=') + "\r\n\r\n";
+        if (!file.starts_with(lead) || !file.ends_with(tail)) return false;
+        const std::string when = file.substr(lead.size(), file.size() - lead.size() - tail.size());
+        static const char* const days[] = {"Monday", "Tuesday", "Wednesday", "Thursday",
+                                           "Friday", "Saturday", "Sunday"};
+        static const char* const months[] = {"January", "February", "March", "April",
+                                             "May", "June", "July", "August",
+                                             "September", "October", "November", "December"};
+        for (const char* day : days) {
+            for (const char* month : months) {
+                // "HH:MM:SS on <day>, <month> DD, YYYY"
+                const std::string middle = std::string(" on ") + day + ", " + month + " ";
+                if (when.size() == 8 + middle.size() + 8 && when.compare(8, middle.size(), middle) == 0 &&
+                    when[2] == ':' && when[5] == ':' && when[8 + middle.size() + 2] == ',')
+                    return true;
+            }
+        }
+        return false;
+    };
+    for (std::size_t size : {153600u, 153601u}) {
+        testsupport::writeFile(tracePath(), std::string(size, 'x'));
+        // Open fails on the device, so it writes no header: the file keeps
+        // its size up to Close, which applies the limit.
+        CComLink link;
+        EXPECT_EQ(1002, link.Open("/dev/velka-no-such-port", 57600, 0, 0));
+        EXPECT_EQ(0, link.Close());
+        const std::string file = readFile(tracePath());
+        if (size == 153600) {
+            EXPECT_EQ(size, file.size());
+        } else {
+            EXPECT_TRUE(isBanner(file)) << file.substr(0, 200);
+        }
+    }
+}
+
+// ---- speed detection ------------------------------------------------------------------
+
+TEST_F(LinkTest, DetectSpeedFindsTheFastestAnsweredSpeed) {
+    serialtest::setTimeScale(0.5);
+    struct Row {
+        std::uint32_t maxSpeed;
+        std::int64_t optimal;  // -1: not stored
+        std::uint32_t expected;
+    } rows[] = {
+        {230400, -1, 230400},
+        {230400, 1, 230400},
+        {230400, 0, 57600},
+        {38400, 1, 38400},
+    };
+    for (const auto& r : rows) {
+        testsupport::TempHome fresh;
+        if (r.optimal >= 0) setOptimalSpeed(static_cast<std::uint32_t>(r.optimal));
+        sim::Scenario sc;
+        sc.maxSpeed = r.maxSpeed;
+        auto dev = serialtest::startSim(sc, "COM9");
+        ASSERT_TRUE(dev);
+        CComLink link;
+        std::uint32_t speed = 0;
+        EXPECT_EQ(0, link.DetectSpeed("COM9", speed));
+        EXPECT_EQ(r.expected, speed) << r.maxSpeed << "/" << r.optimal;
+        EXPECT_FALSE(link.IsOpen());
+        // Detection only finds the speed; storing is the caller's.
+        EXPECT_EQ(0u, serial::StoredComSpeed("COM9"));
+    }
+}
+
+TEST_F(LinkTest, DetectSpeedLeavesTheSpeedAloneWithoutAnAnswer) {
+    sim::Scenario silent;
+    silent.faults.silentAfter = 0;
+    auto dev = serialtest::startSim(silent, "COM9");
+    ASSERT_TRUE(dev);
+    CComLink link;
+    std::uint32_t speed = 1234;
+    EXPECT_EQ(0, link.DetectSpeed("COM9", speed));
+    EXPECT_EQ(1234u, speed);
+    EXPECT_EQ(0, link.DetectSpeed("/dev/velka-no-such-port", speed));
+    EXPECT_EQ(1234u, speed);
+}
+
+// ---- tactl ----------------------------------------------------------------------------
+
+TEST_F(LinkTest, TactlSpeedPrintsAndStoresAsTheFolderDoes) {
+    serialtest::setTimeScale(0.5);
+    auto dev = serialtest::startSim(sim::Scenario{}, "COM9");
+    ASSERT_TRUE(dev);
+    std::string out;
+    // Setting missing: detected and printed, not stored.
+    EXPECT_EQ(0, serialtest::runProgram("tactl", {"speed", "COM9"}, out));
+    EXPECT_EQ("speed=230400\n", out);
+    EXPECT_EQ(0u, serial::StoredComSpeed("COM9"));
+
+    setOptimalSpeed(1);
+    EXPECT_EQ(0, serialtest::runProgram("tactl", {"speed", "COM9"}, out));
+    EXPECT_EQ("speed=230400\n", out);
+    EXPECT_EQ(230400u, serial::StoredComSpeed("COM9"));
+    platform::LineSettings line;
+    ASSERT_EQ(0, platform::getDefaultCommConfig("COM9", line));
+    EXPECT_EQ(230400u, line.baudRate);
+
+    {
+        serialtest::PortHolder holder("COM9");
+        EXPECT_EQ(1, serialtest::runProgram("tactl", {"speed", "COM9"}, out));
+        EXPECT_EQ("error=1014\n", out);
+    }
+    EXPECT_EQ(1, serialtest::runProgram("tactl", {"speed", "/dev/velka-no-such-port"}, out));
+    EXPECT_EQ("error=1002\n", out);
+    EXPECT_EQ(2, serialtest::runProgram("tactl", {"speed"}, out));
+}
+
+TEST_F(LinkTest, TactlMapAndPortsShowTheStoredNames) {
+    std::string out;
+    EXPECT_EQ(0, serialtest::runProgram("tactl", {"map", "COM3", "/dev/ttyUSB0"}, out));
+    EXPECT_EQ(0, serialtest::runProgram("tactl", {"map", "COM4", "/dev/ttyUSB1"}, out));
+    EXPECT_EQ(0, serialtest::runProgram("tactl", {"map", "COM3", "/dev/ttyACM0"}, out));
+    EXPECT_EQ(0, serialtest::runProgram("tactl", {"ports"}, out));
+    EXPECT_NE(std::string::npos, out.find("COM4 /dev/ttyUSB1\n")) << out;
+    EXPECT_NE(std::string::npos, out.find("COM3 /dev/ttyACM0\n")) << out;
+    EXPECT_EQ(std::string::npos, out.find("ttyUSB0")) << out;
+    EXPECT_EQ(2, serialtest::runProgram("tactl", {"map", "COM3"}, out));
+    EXPECT_EQ(2, serialtest::runProgram("tactl", {"map", "/dev/x", "COM3"}, out));
+}
+
+}  // namespace
