@@ -168,11 +168,23 @@ struct Cache {
     std::mutex mutex;
     std::map<std::string, std::shared_ptr<Connection>> connections;
     std::vector<std::string> order;  // least recently used first
+    // Connections a forked child inherited: never used or closed here, only
+    // kept reachable so leak checkers do not report the parent's memory.
+    std::vector<std::shared_ptr<Connection>> inherited;
 };
 
 Cache& cache() {
     static Cache* instance = new Cache;  // lives until exit: other statics may still use it
     return *instance;
+}
+
+void drop(Cache& c, const std::string& path) {
+    auto it = c.connections.find(path);
+    if (it != c.connections.end()) {
+        if (it->second->pid != ::getpid()) c.inherited.push_back(it->second);
+        c.connections.erase(it);
+    }
+    std::erase(c.order, path);
 }
 
 // The connection for the current store path. A cached one is reused only if
@@ -192,17 +204,13 @@ std::shared_ptr<Connection> connection() {
             c.order.push_back(path);
             return it->second;
         }
-        c.connections.erase(it);
-        std::erase(c.order, path);
+        drop(c, path);
     }
     auto fresh = openConnection(path);
     if (!fresh) return nullptr;
     c.connections[path] = fresh;
     c.order.push_back(path);
-    while (c.order.size() > kMaxConnections) {
-        c.connections.erase(c.order.front());
-        c.order.erase(c.order.begin());
-    }
+    while (c.order.size() > kMaxConnections) drop(c, c.order.front());
     return fresh;
 }
 

@@ -8,7 +8,6 @@
 
 #include "platform/clock.h"
 #include "platform/event.h"
-#include "platform/os_version.h"
 #include "platform/paths.h"
 #include "platform/string_table.h"
 #include "platform/text_format.h"
@@ -118,24 +117,6 @@ TEST(Paths, FollowTheEnvironmentInOrder) {
     EXPECT_EQ(paths::firmwareDir(), "/opt/velka/data/firmware");
     env.set("VELKA_TA_INSTALL_DIR", nullptr);
     EXPECT_FALSE(paths::installDir().empty());  // the build's source tree
-}
-
-TEST(OsVersionTest, ConsumerLineUnlessSwitchedToNt) {
-    const struct {
-        const char* env;
-        std::uint32_t platform;
-        std::uint32_t major;
-    } rows[] = {
-        {nullptr, kPlatformConsumer, 4}, {"", kPlatformConsumer, 4},
-        {"win95", kPlatformConsumer, 4}, {"nt3", kPlatformNt, 3},
-        {"nt4", kPlatformNt, 4},         {"nt5", kPlatformNt, 5},
-    };
-    for (const auto& row : rows) {
-        EnvGuard env;
-        env.set("VELKA_TA_OS", row.env);
-        EXPECT_EQ(osVersion().platformId, row.platform) << (row.env ? row.env : "(unset)");
-        EXPECT_EQ(osVersion().major, row.major);
-    }
 }
 
 TEST(StringTableTest, FindsTextsInSortedAndUnsortedTables) {
