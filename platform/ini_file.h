@@ -15,7 +15,7 @@ namespace platform::ini {
 
 struct Line {
     enum class Kind { Other, Section, Entry } kind = Kind::Other;
-    std::string raw;    // the line as read, for Other lines (comments, blanks)
+    std::string raw;    // the line as written in the file (rebuilt for edited lines)
     std::string name;   // section or key name, trimmed
     std::string value;  // entry value, trimmed
 };
@@ -37,8 +37,6 @@ public:
     bool set(std::string_view section, std::string_view key, std::string_view value);
     void removeKey(std::string_view section, std::string_view key);
     void removeSection(std::string_view section);
-
-    const std::vector<Line>& lines() const { return lines_; }
 
 private:
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
