@@ -16,6 +16,7 @@ namespace {
 
 constexpr char kCr = '\r';
 constexpr char kLf = '\n';
+constexpr char kBackspace = '\b';
 
 // Pauses of the loader, scaled like every pause of the suite.
 constexpr std::uint32_t kStartDelayMs = 1000;  // "loaded" to the first start character
@@ -215,6 +216,13 @@ void AdapterState::feedLines(std::string_view bytes, std::uint64_t now) {
         if (gone || silent) return;
         if (mode == Mode::Starting || mode == Mode::Transfer || mode == Mode::Finishing) return;
         if (c == kLf) continue;  // a line feed only separates lines
+        if (c == kBackspace) {
+            if (!line.empty()) line.pop_back();
+            continue;
+        }
+        // Other control characters (a stray EOT after a download, XON/XOFF)
+        // never reach the command buffer.
+        if (static_cast<unsigned char>(c) < 0x20 && c != kCr) continue;
         if (c != kCr) {
             if (line.size() < kMaxCommandLine + 2) {
                 line.push_back(c);

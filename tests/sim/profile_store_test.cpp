@@ -3,23 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "sim/profile_store.h"
+#include "tests/sim/sim_test_util.h"
 
 namespace {
 
 using sim::Kind;
 using sim::ProfileStore;
-
-// The host's value rule: the value runs from behind the parameter text up to
-// the first of ! % & space CR; without such an end it is not taken.
-bool hostValue(std::string_view text, std::string_view param, std::string& value) {
-    const std::size_t at = text.find(param);
-    if (at == std::string_view::npos) return false;
-    const std::size_t start = at + param.size();
-    const std::size_t end = text.find_first_of("!%& \r", start);
-    if (end == std::string_view::npos) return false;
-    value.assign(text.substr(start, end - start));
-    return true;
-}
+using simtest::listedValue;
 
 std::string sectionOf(const std::string& listing, int index) {
     const std::string begin = "STORED PROFILE " + std::to_string(index) + ":";
@@ -91,7 +81,7 @@ TEST(ProfileStore, ListingReadsBackUnderTheHostsValueRule) {
             ASSERT_TRUE(store.setDefault(2));
             const std::string listing = store.listing({});
             std::string active;
-            ASSERT_TRUE(hostValue(listing, "&Y", active));
+            ASSERT_TRUE(listedValue(listing, "&Y", active));
             EXPECT_EQ("2", active);
             EXPECT_LT(listing.find("&Y"), listing.find("STORED PROFILE 0:"));
             for (int p = 0; p < 3; ++p) {
@@ -99,7 +89,7 @@ TEST(ProfileStore, ListingReadsBackUnderTheHostsValueRule) {
                 ASSERT_FALSE(section.empty());
                 for (const auto& key : store.keys()) {
                     std::string got;
-                    ASSERT_TRUE(hostValue(section, listedAs(key), got)) << key;
+                    ASSERT_TRUE(listedValue(section, listedAs(key), got)) << key;
                     EXPECT_EQ(store.stored(p, key), got) << key << " in profile " << p;
                 }
             }
@@ -215,11 +205,11 @@ TEST(ProfileStore, ListingFaults) {
     malformed.malformedListing = true;
     const std::string m = s.listing(malformed);
     std::string v;
-    EXPECT_FALSE(hostValue(m, "&Y", v));
-    EXPECT_TRUE(hostValue(sectionOf(m, 0), "%A2=", v));
+    EXPECT_FALSE(listedValue(m, "&Y", v));
+    EXPECT_TRUE(listedValue(sectionOf(m, 0), "%A2=", v));
     EXPECT_EQ("96", v);
-    EXPECT_FALSE(hostValue(sectionOf(m, 1), "%A2=", v));
-    EXPECT_TRUE(hostValue(sectionOf(m, 2), "%A2=", v));
+    EXPECT_FALSE(listedValue(sectionOf(m, 1), "%A2=", v));
+    EXPECT_TRUE(listedValue(sectionOf(m, 2), "%A2=", v));
     EXPECT_EQ("3", v);
 }
 

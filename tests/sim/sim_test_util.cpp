@@ -138,4 +138,26 @@ bool endsInResultCode(std::string_view text) {
     return false;
 }
 
+bool listedValue(std::string_view text, std::string_view param, std::string& value) {
+    const std::size_t at = text.find(param);
+    if (at == std::string_view::npos) return false;
+    const std::size_t start = at + param.size();
+    const std::size_t end = text.find_first_of("!%& \r", start);
+    if (end == std::string_view::npos) return false;
+    value.assign(text.substr(start, end - start));
+    return true;
+}
+
+std::string replyLine(std::string_view answer, std::string_view command) {
+    const std::size_t at = answer.find(command);
+    if (at == std::string_view::npos) return {};
+    std::string_view rest = answer.substr(at + command.size());
+    const std::size_t first = rest.find("\r\n");
+    if (first == std::string_view::npos) return {};
+    rest = rest.substr(first + 2);
+    const std::size_t end = rest.find("\r\n");
+    if (end == std::string_view::npos) return {};
+    return std::string(rest.substr(0, end));
+}
+
 }  // namespace simtest

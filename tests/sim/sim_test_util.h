@@ -38,4 +38,13 @@ private:
 // True when `text` ends in a final result code line.
 bool endsInResultCode(std::string_view text);
 
+// The status query's reading of an answer: drop everything up to the end of
+// the echoed command, skip the first line end, take the line up to the next.
+// Empty when a piece is missing.
+std::string replyLine(std::string_view answer, std::string_view command);
+
+// The profile reader's value rule: the value runs from behind the first
+// `param` up to the first of ! % & space CR; false without such an end.
+bool listedValue(std::string_view text, std::string_view param, std::string& value);
+
 }  // namespace simtest
