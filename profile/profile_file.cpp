@@ -1,5 +1,8 @@
 #include "profile/profile_file.h"
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "platform/ini_file.h"
@@ -8,14 +11,24 @@
 namespace profile {
 namespace {
 
-// One value of the file with the reader's fallback and the 99-character cut.
-// An empty result means the key is present but empty: a missing key yields
-// the fallback.
-std::string ReadValue(const std::string& path, const std::string& section, const char* key) {
-    char buffer[kValueBufferSize] = {};
-    const std::uint32_t n = platform::ini::getPrivateProfileString(
-        section.c_str(), key, kMissingValue, buffer, kValueBufferSize, path);
-    return std::string(buffer, n < kValueBufferSize ? n : kValueBufferSize - 1);
+// One value as the private-profile reader hands it to a 100-byte buffer: the
+// text up to a NUL, at most 99 characters, "Unknown" for a missing key. An
+// empty result means the key is present but empty.
+std::string ReadValue(const platform::ini::Document& doc, const std::string& section,
+                      const char* key) {
+    const std::string* value = doc.find(section, key);
+    const std::string_view text = value ? std::string_view(*value) : std::string_view(kMissingValue);
+    const std::size_t nul = text.find('\0');
+    const std::size_t n = std::min({text.size(), nul, std::size_t{kValueBufferSize - 1}});
+    return std::string(text.substr(0, n));
+}
+
+// The file as text; a file that cannot be read reads like an empty one, so
+// every key takes the fallback.
+std::string FileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {};
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 bool WriteValue(const std::string& path, const std::string& section, const char* key,
@@ -51,13 +64,23 @@ std::int32_t CProfileFile::Save(const std::string& path, const CDeviceProfiles& 
 
 std::int32_t CProfileFile::Load(const std::string& path, CDeviceProfiles& model,
                                 std::int32_t mask, std::int32_t& deviceKind) const {
+    return profile::LoadProfileText(FileText(path), model, mask, deviceKind);
+}
+
+namespace profile {
+
+std::int32_t LoadProfileText(std::string_view text, CDeviceProfiles& model, std::int32_t mask,
+                             std::int32_t& deviceKind) {
     model.Clear();
+    // One parse for the whole file; each value is looked up exactly as a
+    // key-by-key read through the private-profile service would find it.
+    const platform::ini::Document doc = platform::ini::Document::parse(text);
 
     const std::string general = kGeneralSection;
     const char* generalKeys[] = {kKeyDeviceType, kKeyDefaultProfile, kKeyIsdnType};
     std::int32_t* generalFields[] = {&deviceKind, &model.activeProfile, &model.northAmerica};
     for (std::size_t k = 0; k < 3; ++k) {
-        const std::string value = ReadValue(path, general, generalKeys[k]);
+        const std::string value = ReadValue(doc, general, generalKeys[k]);
         if (value.empty()) return kProfileFileEmptyGeneral;
         *generalFields[k] = DecimalValue(value);
     }
@@ -71,9 +94,11 @@ std::int32_t CProfileFile::Load(const std::string& path, CDeviceProfiles& model,
         const std::string section = ProfileSectionName(i);
         CProfile& profile = model.profiles[static_cast<std::size_t>(i)];
         for (const ProfileFileKey& key : ProfileFileKeys()) {
-            const std::string value = ReadValue(path, section, key.readName);
+            const std::string value = ReadValue(doc, section, key.readName);
             if (!value.empty()) SetProfileKeyText(profile, key, value);
         }
     }
     return kProfileOk;
 }
+
+}  // namespace profile

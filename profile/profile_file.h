@@ -5,9 +5,19 @@
 // or plain text; keys are written in the order of ProfileFileKeys().
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "profile/device_profiles.h"
 #include "profile/profile_keys.h"
+
+namespace profile {
+
+// Load over the file's text instead of the file: the same result, for
+// callers that hold the text already (and for fuzzing).
+std::int32_t LoadProfileText(std::string_view text, CDeviceProfiles& profiles, std::int32_t mask,
+                             std::int32_t& deviceKind);
+
+}  // namespace profile
 
 class CProfileFile {
 public:

@@ -170,6 +170,8 @@ TEST(ProfileFile, LoadTakesValuesAsTheFileHoldsThem) {
          [&](const CProfile& p) { return p.number1 == std::string(99, 'x'); }},
         {"spaces around a value go", {"Profile Name=   Büro 2   "},
          [](const CProfile& p) { return p.name == "Büro 2"; }},
+        {"text ends at a NUL", {std::string("Primary Number2=12\0" "34", 21)},
+         [](const CProfile& p) { return p.number2 == "12"; }},
         {"port settings keep their low byte", {"Port Settings=300"},
          [](const CProfile& p) { return p.portSettings == 44; }},
         {"negative port settings", {"Port Settings=-1"},
