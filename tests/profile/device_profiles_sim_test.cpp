@@ -243,20 +243,6 @@ TEST(ProfileReader, ListingWithoutTelephoneNumbers) {
     EXPECT_EQ(model.profiles[2].number1, "");
 }
 
-TEST(ProfileReader, FlagsComeFromTheNamesRecord) {
-    SimAdapter adapter(sim::defaultScenario(sim::Kind::Pro, true));
-    ASSERT_TRUE(adapter.started());
-    CProfileSettings settings;
-    settings.EnableVoiceForBox = {1, 0, 1};
-    settings.EnableModemForPro = {0, 1, 0};
-    CDeviceProfiles model;
-    ASSERT_EQ(model.ReadProfiles(SimAdapter::kPort, 1, 2, settings), 0);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(model.profiles[i].EnableVoiceForBox, settings.EnableVoiceForBox[i]);
-        EXPECT_EQ(model.profiles[i].EnableModemForPro, settings.EnableModemForPro[i]);
-    }
-}
-
 TEST(ProfileReader, StoresTheBestSpeedOnlyWhenAsked) {
     struct Row {
         const char* name;

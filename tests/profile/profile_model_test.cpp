@@ -84,19 +84,3 @@ TEST(ProfileModel, DecimalValues) {
     };
     for (const Row& r : rows) EXPECT_EQ(DecimalValue(r.text), r.value) << '"' << r.text << '"';
 }
-
-TEST(ProfileModel, KeyTextRoundTrip) {
-    CProfile p;
-    const ProfileFileKey* port = profile::FindProfileFileKey("Port Settings");
-    ASSERT_NE(port, nullptr);
-    profile::SetProfileKeyText(p, *port, "300");
-    EXPECT_EQ(p.portSettings, 44);
-    EXPECT_EQ(profile::ProfileKeyText(p, *port), "44");
-    const ProfileFileKey* name = profile::FindProfileFileKey("Profile Name");
-    profile::SetProfileKeyText(p, *name, " a b ");
-    EXPECT_EQ(p.name, " a b ");
-    EXPECT_EQ(profile::ProfileKeyText(p, *name), " a b ");
-    const ProfileFileKey* region = profile::FindProfileFileKey("Region");
-    profile::SetProfileKeyText(p, *region, "-12");
-    EXPECT_EQ(profile::ProfileKeyText(p, *region), "-12");
-}
