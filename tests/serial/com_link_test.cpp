@@ -1,6 +1,6 @@
 // CComLink over real pseudo-terminals: the simulator where its dialect has
 // the answer, a raw pty end where a test needs reply shapes no adapter
-// dialect produces on request (lower-case codes, cut-off lines).
+// produces on request (lower-case codes, cut-off lines, endless text).
 #include <gtest/gtest.h>
 
 #include <time.h>
@@ -20,7 +20,6 @@
 
 namespace {
 
-using platform::WaitResult;
 using serialtest::RawPeer;
 using testsupport::readFile;
 
@@ -34,13 +33,24 @@ struct Exchange {
         return link.ArmResponse(buffer.data(), static_cast<std::int32_t>(buffer.size()), &event,
                                 &status, mode, ack);
     }
-    bool wait(std::uint32_t ms = 5000) { return event.wait(ms) == WaitResult::Signaled; }
-    std::string text() const { return std::string(buffer.data(), strnlen(buffer.data(), buffer.size())); }
+    bool wait(std::uint32_t ms = 5000) {
+        return event.wait(ms) == platform::WaitResult::Signaled;
+    }
+    std::string text() const { return {buffer.data(), strnlen(buffer.data(), buffer.size())}; }
 
     platform::Event event;
     std::vector<char> buffer;
     std::int32_t status = -1;
 };
+
+// Arms, writes "AT\r", lets the peer answer (raw peers get `reply`), waits.
+bool exchange(CComLink& link, Exchange& ex, RawPeer* peer = nullptr, const char* reply = "") {
+    if (ex.arm(link) != 0 || link.Write("AT\r", 3) != 0) return false;
+    if (peer && (peer->readUntil("\r") != "AT\r" || !peer->send(reply))) return false;
+    const bool answered = ex.wait();
+    link.DisarmResponse();
+    return answered;
+}
 
 double processCpuMs() {
     timespec ts{};
@@ -52,18 +62,25 @@ class LinkTest : public ::testing::Test {
 protected:
     void SetUp() override { serialtest::setTimeScale(0.2); }
 
-    void setTrace(const char* enable, const char* path) {
-        platform::RegKey key;
-        ASSERT_EQ(0, platform::RegKey::create(platform::RegRoot::LocalMachine, serial::kTraceKey, key));
-        if (enable) key.setString("Enable", enable);
-        if (path) key.setString("Path", path);
+    void setValue(const char* key, const char* name, const char* text) {
+        platform::RegKey k;
+        ASSERT_EQ(0, platform::RegKey::create(platform::RegRoot::LocalMachine, key, k));
+        if (text) {
+            k.setString(name, text);
+        } else {
+            k.deleteValue(name);
+        }
+    }
+    void setTrace(const char* enable, bool withPath = true) {
+        setValue(serial::kTraceKey, "Enable", enable);
+        setValue(serial::kTraceKey, "Path", withPath ? trace().c_str() : nullptr);
     }
     void setOptimalSpeed(std::uint32_t value) {
-        platform::RegKey key;
-        ASSERT_EQ(0, platform::RegKey::create(platform::RegRoot::LocalMachine, serial::kViewKey, key));
-        key.setDword("DetectOptimalCOMSpeed", value);
+        platform::RegKey k;
+        ASSERT_EQ(0, platform::RegKey::create(platform::RegRoot::LocalMachine, serial::kViewKey, k));
+        k.setDword("DetectOptimalCOMSpeed", value);
     }
-    std::string tracePath() const { return home.file("trace.log"); }
+    std::string trace() const { return home.file("trace.log"); }
 
     testsupport::TempHome home;
 };
@@ -77,14 +94,12 @@ TEST_F(LinkTest, CompletionRulesHoldOverThePty) {
     ASSERT_EQ(0, link.Open("COM5", 57600, 0, 0));
     struct Row {
         const char* reply;
-        const char* rest;  // sent after the first part proved incomplete
-        const char* why;
+        const char* rest;  // sent once the first part proved incomplete
     } rows[] = {
-        {"AT\r\r\nok\r\n", nullptr, "lower-case ok completes"},
-        {"AT\r\r\nOK\r\nX", "\r\nOK\r\n", "a character after the code keeps it open"},
-        {"ATD5\r\r\nCONNECT", nullptr, "CONNECT completes at once"},
-        {"ATH\r\r\nNO CARRIER", "\r\n", "NO CARRIER needs its final line end"},
-        {"AT&V\r\r\nline\r\n\r\nERROR\r\n", nullptr, "ERROR completes"},
+        {"AT\r\r\nok\r\n", nullptr},
+        {"AT\r\r\nOK\r\nX", "\r\nOK\r\n"},  // a character after the code keeps it open
+        {"ATD5\r\r\nCONNECT", nullptr},     // CONNECT completes at once
+        {"ATH\r\r\nNO CARRIER", "\r\n"},    // NO CARRIER needs its final line end
     };
     for (const Row& r : rows) {
         Exchange ex;
@@ -94,14 +109,14 @@ TEST_F(LinkTest, CompletionRulesHoldOverThePty) {
         ASSERT_TRUE(peer.send(r.reply));
         std::string expected = r.reply;
         if (r.rest) {
-            EXPECT_FALSE(ex.wait(1000)) << r.why;
+            EXPECT_FALSE(ex.wait(1000)) << r.reply;
             ASSERT_TRUE(peer.send(r.rest));
             expected += r.rest;
         }
-        ASSERT_TRUE(ex.wait()) << r.why;
+        ASSERT_TRUE(ex.wait()) << r.reply;
         link.DisarmResponse();
-        EXPECT_EQ(0, ex.status) << r.why;
-        EXPECT_EQ(expected, ex.text()) << r.why;
+        EXPECT_EQ(0, ex.status) << r.reply;
+        EXPECT_EQ(expected, ex.text());
     }
     EXPECT_EQ(0, link.Close());
 }
@@ -113,42 +128,29 @@ TEST_F(LinkTest, ResponseTooLongForTheBufferLeavesItUntouched) {
     ASSERT_EQ(0, link.Open("COM6", 57600, 0, 0));
     Exchange small(9);  // "AT\r\r\nOK\r\n" needs 10 with its terminator
     std::fill(small.buffer.begin(), small.buffer.end(), 'Z');
-    ASSERT_EQ(0, small.arm(link));
-    ASSERT_EQ(0, link.Write("AT\r", 3));
-    ASSERT_TRUE(small.wait());
-    link.DisarmResponse();
+    ASSERT_TRUE(exchange(link, small));
     EXPECT_EQ(1009, small.status);
     EXPECT_EQ(std::vector<char>(9, 'Z'), small.buffer);
-
     Exchange fits(10);
-    ASSERT_EQ(0, fits.arm(link));
-    ASSERT_EQ(0, link.Write("AT\r", 3));
-    ASSERT_TRUE(fits.wait());
-    link.DisarmResponse();
+    ASSERT_TRUE(exchange(link, fits));
     EXPECT_EQ(0, fits.status);
     EXPECT_EQ("AT\r\r\nOK\r\n", fits.text());
     link.Close();
 }
 
 TEST_F(LinkTest, TextWithNoTargetArmedNeverReachesALaterCaller) {
-    setTrace("1", tracePath().c_str());
+    setTrace("1");
     RawPeer peer("COM5");
     CComLink link;
     ASSERT_EQ(0, link.Open("COM5", 57600, 0, 0));
     ASSERT_TRUE(peer.send("\r\nSTALE\r\n\r\nOK\r\n"));
-    ASSERT_TRUE(serialtest::waitForFileText(tracePath(), "STALE", 5000));
+    ASSERT_TRUE(serialtest::waitForFileText(trace(), "STALE", 5000));
     // A later chunk proves the reader has moved past the stale one.
     ASSERT_TRUE(peer.send("#"));
-    ASSERT_TRUE(serialtest::waitForFileText(tracePath(), "#", 5000));
+    ASSERT_TRUE(serialtest::waitForFileText(trace(), "#", 5000));
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-
     Exchange ex;
-    ASSERT_EQ(0, ex.arm(link));
-    ASSERT_EQ(0, link.Write("AT\r", 3));
-    peer.readUntil("\r");
-    ASSERT_TRUE(peer.send("AT\r\r\nOK\r\n"));
-    ASSERT_TRUE(ex.wait());
-    link.DisarmResponse();
+    ASSERT_TRUE(exchange(link, ex, &peer, "AT\r\r\nOK\r\n"));
     EXPECT_EQ(std::string::npos, ex.text().find("STALE")) << ex.text();
     EXPECT_TRUE(ex.text().ends_with("AT\r\r\nOK\r\n")) << ex.text();
     link.Close();
@@ -164,22 +166,15 @@ TEST_F(LinkTest, MoreThan4095UnansweredCharactersFailWith1005) {
     EXPECT_FALSE(ex.wait(1000));
     ASSERT_TRUE(peer.send("y"));
     ASSERT_TRUE(ex.wait());
-    // The rest of the failed response, result code included, must not turn
-    // the failure into an answer.
+    // The rest of the failed response must not turn the failure into an
+    // answer, result code or not.
     ASSERT_TRUE(peer.send("\r\nOK\r\n"));
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     link.DisarmResponse();
     EXPECT_EQ(1005, ex.status);
     EXPECT_EQ("", ex.text());
-
-    // The next exchange is clean.
     Exchange next;
-    ASSERT_EQ(0, next.arm(link));
-    ASSERT_EQ(0, link.Write("AT\r", 3));
-    peer.readUntil("\r");
-    ASSERT_TRUE(peer.send("AT\r\r\nOK\r\n"));
-    ASSERT_TRUE(next.wait());
-    link.DisarmResponse();
+    ASSERT_TRUE(exchange(link, next, &peer, "AT\r\r\nOK\r\n"));
     EXPECT_EQ(0, next.status);
     EXPECT_EQ("AT\r\r\nOK\r\n", next.text());
     link.Close();
@@ -196,16 +191,11 @@ TEST_F(LinkTest, OverLongReplyFromTheAdapterFailsAndTheLinkRecovers) {
     ASSERT_EQ(0, ex.arm(link));
     ASSERT_EQ(0, link.Write("ATI99\r", 6));
     ASSERT_TRUE(ex.wait());
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the rest of the reply arrives
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the rest arrives
     link.DisarmResponse();
     EXPECT_EQ(1005, ex.status);
-
     Exchange next;
-    ASSERT_EQ(0, next.arm(link));
-    ASSERT_EQ(0, link.Write("AT\r", 3));
-    ASSERT_TRUE(next.wait());
-    link.DisarmResponse();
-    EXPECT_EQ(0, next.status);
+    ASSERT_TRUE(exchange(link, next));
     EXPECT_EQ("AT\r\r\nOK\r\n", next.text());
     link.Close();
 }
@@ -222,37 +212,36 @@ TEST_F(LinkTest, PiecesWaitForTheirAcknowledgementAndCloseEndsTheWait) {
     EXPECT_EQ("first", ex.text());
     ex.event.reset();
     ASSERT_TRUE(peer.send("second"));
-    // Not taken yet: the reader holds the second piece back.
-    EXPECT_FALSE(ex.wait(500));
+    EXPECT_FALSE(ex.wait(500));  // held back until the first is taken
     EXPECT_EQ("first", ex.text());
     ack.set();
     ASSERT_TRUE(ex.wait());
     EXPECT_EQ("second", ex.text());
-    EXPECT_FALSE(ack.isSet());  // the reader resets it after each piece
+    EXPECT_FALSE(ack.isSet());
     // Never acknowledged: Close must still end the reader.
     EXPECT_EQ(0, link.Close());
 }
 
-TEST_F(LinkTest, SecondLookAfterAMatchTakesTheRestOfTheLine) {
+TEST_F(LinkTest, MatchAndCauseModesTakeTheRestOfTheLineAlong) {
     RawPeer peer("COM5");
     CComLink link;
     ASSERT_EQ(0, link.Open("COM5", 57600, 0, 0));
     ASSERT_EQ(0, link.AddMatchString("B1 up"));
-    Exchange ex;
-    ASSERT_EQ(0, ex.arm(link, CComLink::kModeMatch));
-    ASSERT_TRUE(peer.send("line: B1 up"));
-    // Sent right away; the reader waits half a second after the match.
-    ASSERT_TRUE(peer.send(", B2 down\r\n"));
-    ASSERT_TRUE(ex.wait());
-    link.DisarmResponse();
-    EXPECT_EQ("line: B1 up, B2 down\r\n", ex.text());
-
-    Exchange cause;
-    ASSERT_EQ(0, cause.arm(link, CComLink::kModeCause));
-    ASSERT_TRUE(peer.send("Cause 16 is not it; cause 16\r\n"));
-    ASSERT_TRUE(cause.wait());
-    link.DisarmResponse();
-    EXPECT_EQ("Cause 16 is not it; cause 16\r\n", cause.text());
+    struct Row {
+        std::int32_t mode;
+        const char* first;
+        const char* rest;
+    } rows[] = {{CComLink::kModeMatch, "line: B1 up", ", B2 down\r\n"},
+                {CComLink::kModeCause, "Cause 1; cause", " 16\r\n"}};
+    for (const auto& r : rows) {
+        Exchange ex;
+        ASSERT_EQ(0, ex.arm(link, r.mode));
+        ASSERT_TRUE(peer.send(r.first));
+        ASSERT_TRUE(peer.send(r.rest));  // within the half second after the match
+        ASSERT_TRUE(ex.wait());
+        link.DisarmResponse();
+        EXPECT_EQ(std::string(r.first) + r.rest, ex.text());
+    }
     link.Close();
 }
 
@@ -263,17 +252,12 @@ TEST_F(LinkTest, TargetsAndMatchStringsAreChecked) {
     std::int32_t status = 0;
     EXPECT_EQ(1008, link.ArmResponse(nullptr, 8, &ev, &status, 0));
     EXPECT_EQ(1008, link.ArmResponse(buf, 0, &ev, &status, 0));
-    EXPECT_EQ(1008, link.ArmResponse(buf, -4, &ev, &status, 0));
     EXPECT_EQ(1008, link.ArmResponse(buf, 8, nullptr, &status, 0));
     EXPECT_EQ(1008, link.ArmResponse(buf, 8, &ev, nullptr, 0));
-    EXPECT_EQ(0, link.ArmResponse(buf, 8, &ev, &status, 0));
-    EXPECT_EQ(0, link.DisarmResponse());
-
     EXPECT_EQ(1017, link.AddMatchString(std::string(100, 'm').c_str()));
     EXPECT_EQ(0, link.AddMatchString(std::string(99, 'm').c_str()));
-    for (int i = 1; i < 10; ++i) EXPECT_EQ(0, link.AddMatchString("x")) << i;
+    for (int i = 1; i < 10; ++i) EXPECT_EQ(0, link.AddMatchString("x"));
     EXPECT_EQ(1018, link.AddMatchString("eleventh"));
-    EXPECT_EQ(1018, link.AddMatchString(std::string(100, 'm').c_str()));  // full wins
     EXPECT_EQ(0, link.ClearMatchStrings());
     EXPECT_EQ(0, link.AddMatchString("again"));
 }
@@ -288,26 +272,19 @@ TEST_F(LinkTest, BusyAndMissingPortsFailAndCloseAfterwardsReturns0) {
         ASSERT_EQ(0, holder.openStatus());
         CComLink link;
         EXPECT_EQ(1014, link.Open("COM6", 57600, 1, 1));
-        EXPECT_FALSE(link.IsOpen());
         EXPECT_EQ(0, link.Close());
     }
     CComLink missing;
     EXPECT_EQ(1002, missing.Open("/dev/velka-no-such-port", 57600, 1, 1));
     EXPECT_EQ(0, missing.Close());
     EXPECT_EQ(0, missing.Close());
-    CComLink never;
-    EXPECT_EQ(0, never.Close());
-
     // Free again, the port opens; a second Open on the open link is refused
-    // and leaves the session running.
+    // and leaves the session working.
     CComLink link;
     ASSERT_EQ(0, link.Open("COM6", 57600, 0, 0));
     EXPECT_EQ(1014, link.Open("COM6", 57600, 0, 0));
     Exchange ex;
-    ASSERT_EQ(0, ex.arm(link));
-    ASSERT_EQ(0, link.Write("AT\r", 3));
-    ASSERT_TRUE(ex.wait());
-    link.DisarmResponse();
+    ASSERT_TRUE(exchange(link, ex));
     EXPECT_EQ(0, ex.status);
     EXPECT_EQ(0, link.Close());
 }
@@ -321,9 +298,6 @@ TEST_F(LinkTest, StoredSpeedReplacesTheRequestedOneOnlyWhenAskedAndPositive) {
         std::uint32_t expected;
     } rows[] = {{-1, 1, 57600}, {0, 1, 57600}, {115200, 1, 115200}, {115200, 0, 57600}};
     for (const auto& r : rows) {
-        platform::RegKey key;
-        platform::RegKey::create(platform::RegRoot::LocalMachine, serial::kComSpeedsKey, key);
-        key.deleteSubKey("COM6");
         if (r.stored >= 0) {
             ASSERT_EQ(0, serial::StoreComSpeed("COM6", static_cast<std::uint32_t>(r.stored)));
         }
@@ -344,7 +318,7 @@ TEST_F(LinkTest, QuickProbeFailsOnASilentAdapterOnly) {
         const char* port;
         int quick;
         std::int32_t expected;
-    } rows[] = {{"COM8", 1, 0}, {"COM7", 1, 1006}, {"COM7", 0, 0}, {"COM8", 0, 0}};
+    } rows[] = {{"COM8", 1, 0}, {"COM7", 1, 1006}, {"COM7", 0, 0}};
     for (const auto& r : rows) {
         CComLink link;
         link.SetQuickProbe(r.quick);
@@ -353,27 +327,7 @@ TEST_F(LinkTest, QuickProbeFailsOnASilentAdapterOnly) {
     }
 }
 
-TEST_F(LinkTest, InitialCommandSetsTheAdapterUpBeforeDelivering) {
-    setTrace("1", tracePath().c_str());
-    auto dev = serialtest::startSim(sim::Scenario{}, "COM6");
-    ASSERT_TRUE(dev);
-    CComLink link;
-    ASSERT_EQ(0, link.Open("COM6", 57600, 1, 1));
-    // The answer to the initial command went to nobody: the first exchange
-    // sees its own answer only.
-    Exchange ex;
-    ASSERT_EQ(0, ex.arm(link));
-    ASSERT_EQ(0, link.Write("AT\r", 3));
-    ASSERT_TRUE(ex.wait());
-    link.DisarmResponse();
-    EXPECT_EQ("AT\r\r\nOK\r\n", ex.text());
-    link.Close();
-    EXPECT_NE(std::string::npos, readFile(tracePath()).find("ATV1E1&K3\r\r\n"));
-}
-
-// ---- a device that vanishes ---------------------------------------------------------
-
-TEST_F(LinkTest, DeviceVanishingDuringACommandEndsTheWaitWithALinkError) {
+TEST_F(LinkTest, DeviceVanishingDuringACommandEndsTheWaitAndLeavesTheReaderQuiet) {
     sim::Scenario sc;
     sc.faults.vanish.push_back({"GONE"});
     auto dev = serialtest::startSim(sc, "COM6");
@@ -386,7 +340,11 @@ TEST_F(LinkTest, DeviceVanishingDuringACommandEndsTheWaitWithALinkError) {
     ASSERT_TRUE(ex.wait());
     link.DisarmResponse();
     EXPECT_EQ(1005, ex.status);
-    // Later commands fail at once or time out; nothing hangs.
+    // A reader that kept polling the dead device would burn a core here.
+    const double before = processCpuMs();
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    EXPECT_LT(processCpuMs() - before, 300.0);
+    // Later commands fail at once or time out; Close does not hang.
     Exchange after;
     ASSERT_EQ(0, after.arm(link));
     EXPECT_EQ(1006, link.Write("AT\r", 3));
@@ -395,27 +353,10 @@ TEST_F(LinkTest, DeviceVanishingDuringACommandEndsTheWaitWithALinkError) {
     EXPECT_EQ(0, link.Close());
 }
 
-TEST_F(LinkTest, VanishedDeviceLeavesTheReaderQuiet) {
-    RawPeer peer("COM5");
-    CComLink link;
-    ASSERT_EQ(0, link.Open("COM5", 57600, 0, 0));
-    Exchange ex;
-    ASSERT_EQ(0, ex.arm(link));
-    peer.vanish();
-    ASSERT_TRUE(ex.wait());
-    EXPECT_EQ(1005, ex.status);
-    // A reader that kept polling a dead device would burn a core here.
-    const double before = processCpuMs();
-    std::this_thread::sleep_for(std::chrono::milliseconds(600));
-    EXPECT_LT(processCpuMs() - before, 300.0);
-    link.DisarmResponse();
-    EXPECT_EQ(0, link.Close());
-}
-
 // ---- trace log ---------------------------------------------------------------------
 
 TEST_F(LinkTest, TraceFileHoldsEveryRecordByteForByte) {
-    setTrace("on 1", tracePath().c_str());
+    setTrace("on 1");
     auto dev = serialtest::startSim(sim::Scenario{}, "COM6");
     ASSERT_TRUE(dev);
     const std::time_t before = std::time(nullptr);
@@ -427,20 +368,21 @@ TEST_F(LinkTest, TraceFileHoldsEveryRecordByteForByte) {
     const std::string longCommand = "AT" + std::string(73, 'S') + "\r";  // 76: two pieces
     ASSERT_EQ(0, link.Write(longCommand.data(), static_cast<std::uint32_t>(longCommand.size())));
     ASSERT_TRUE(ex.wait());
+    // The initial command's answer went to nobody.
+    EXPECT_EQ(longCommand + "\r\nERROR\r\n", ex.text());
     ex.event.reset();
     ASSERT_EQ(0, link.Write("AT\r", 3));
     ASSERT_TRUE(ex.wait());
     link.DisarmResponse();
     link.Close();
 
-    const std::string file = readFile(tracePath());
-    // The header's time is the one thing that varies; it must be the
-    // system's format of a moment during Open.
+    const std::string file = readFile(trace());
+    // The header's time is the one part that varies: the system's format of
+    // a moment during Open.
     const std::string lead = "Report Created at Time ";
     const auto at = file.find(lead);
-    ASSERT_NE(std::string::npos, at);
     const auto end = file.find(" on Connection ", at);
-    ASSERT_NE(std::string::npos, end);
+    ASSERT_TRUE(at != std::string::npos && end != std::string::npos);
     const std::string time = file.substr(at + lead.size(), end - at - lead.size());
     bool matched = false;
     for (std::time_t t = before; t <= after && !matched; ++t) {
@@ -450,157 +392,103 @@ TEST_F(LinkTest, TraceFileHoldsEveryRecordByteForByte) {
     }
     EXPECT_TRUE(matched) << time;
 
+    const std::string s73(73, 'S');
     const std::string expected =
         // Open: the initial command and its answer, then the header.
-        "\r\n[Write   to  : COM6]\r\n"
-        "ATV1E1&K3\r\r\n\r\n"
-        "\r\n[Read    from: COM6]\r\n"
-        "ATV1E1&K3\r\r\n\r\r\nOK\r\r\n"
+        "\r\n[Write   to  : COM6]\r\nATV1E1&K3\r\r\n\r\n"
+        "\r\n[Read    from: COM6]\r\nATV1E1&K3\r\r\n\r\r\nOK\r\r\n"
         "\r\n-----------------------------------------------------\r\r\n"
         "Report Created at Time " + time + " on Connection COM6\r\n\r\n"
-        // 76 characters: 75, then the rest.
-        "\r\n[Write   to  : COM6]\r\n"
-        "AT" + std::string(73, 'S') + "\r\n"
-        "\r\r\n"
-        "\r\n[Read    from: COM6]\r\n"
-        "AT" + std::string(73, 'S') + "\r\r\r\nERROR\r\r\n"
-        "\r\n[Write   to  : COM6]\r\n"
-        "AT\r\r\n"
-        "\r\n[Read    from: COM6]\r\n"
-        "AT\r\r\r\nOK\r\r\n";
+        "\r\n[Write   to  : COM6]\r\nAT" + s73 + "\r\n\r\r\n"
+        "\r\n[Read    from: COM6]\r\nAT" + s73 + "\r\r\r\nERROR\r\r\n"
+        "\r\n[Write   to  : COM6]\r\nAT\r\r\n"
+        "\r\n[Read    from: COM6]\r\nAT\r\r\r\nOK\r\r\n";
     EXPECT_EQ(expected, file);
 }
 
-TEST_F(LinkTest, TraceSettingDecidesPerOpen) {
+TEST_F(LinkTest, TraceSettingIsDecidedByEachOpen) {
     auto dev = serialtest::startSim(sim::Scenario{}, "COM6");
     ASSERT_TRUE(dev);
     struct Row {
         const char* enable;
-        const char* path;
+        bool withPath;
         std::int32_t open;
         bool traced;
-    } rows[] = {
-        {"yes", "trace.log", 0, false},
-        {"0", "trace.log", 0, false},
-        {nullptr, "trace.log", 0, false},
-        {"yes1", "trace.log", 0, true},
-        {"1", nullptr, 1013, false},
-    };
+    } rows[] = {{"yes", true, 0, false}, {nullptr, true, 0, false}, {"yes1", true, 0, true},
+                {"1", false, 1013, false}};
     for (const auto& r : rows) {
-        platform::RegKey key;
-        platform::RegKey::create(platform::RegRoot::LocalMachine, serial::kTraceKey, key);
-        key.deleteValue("Enable");
-        key.deleteValue("Path");
-        std::remove(tracePath().c_str());
-        setTrace(r.enable, r.path ? tracePath().c_str() : nullptr);
+        std::remove(trace().c_str());
+        setTrace(r.enable, r.withPath);
         CComLink link;
         EXPECT_EQ(r.open, link.Open("COM6", 57600, 0, 0)) << (r.enable ? r.enable : "-");
-        if (r.open == 1013) {
-            // Refused before the port was touched: another program can have it.
-            platform::SerialPort other;
-            EXPECT_EQ(platform::kOk, other.open("COM6"));
-        }
+        platform::SerialPort other;  // 1013 comes before the port is touched
+        EXPECT_EQ(r.open == 0 ? platform::kAccessDenied : platform::kOk, other.open("COM6"));
         link.Close();
-        EXPECT_EQ(r.traced, !readFile(tracePath()).empty()) << (r.enable ? r.enable : "-");
+        EXPECT_EQ(r.traced, !readFile(trace()).empty()) << (r.enable ? r.enable : "-");
     }
 }
 
-TEST_F(LinkTest, CloseRestartsATraceFileBeyond153600Bytes) {
-    setTrace("1", tracePath().c_str());
-    // The banner's time varies; everything around it is fixed.
-    auto isBanner = [](const std::string& file) {
-        const std::string lead = "This trace file was restarted at ";
-        const std::string tail = " \r\n(Maximum trace file size is 150 KB)\r\n" +
-                                 std::string(40, '=') + "\r\n\r\n";
-        if (!file.starts_with(lead) || !file.ends_with(tail)) return false;
-        const std::string when = file.substr(lead.size(), file.size() - lead.size() - tail.size());
-        static const char* const days[] = {"Monday", "Tuesday", "Wednesday", "Thursday",
-                                           "Friday", "Saturday", "Sunday"};
-        static const char* const months[] = {"January", "February", "March", "April",
-                                             "May", "June", "July", "August",
-                                             "September", "October", "November", "December"};
-        for (const char* day : days) {
-            for (const char* month : months) {
-                // "HH:MM:SS on <day>, <month> DD, YYYY"
-                const std::string middle = std::string(" on ") + day + ", " + month + " ";
-                if (when.size() == 8 + middle.size() + 8 && when.compare(8, middle.size(), middle) == 0 &&
-                    when[2] == ':' && when[5] == ':' && when[8 + middle.size() + 2] == ',')
-                    return true;
-            }
-        }
-        return false;
-    };
+TEST_F(LinkTest, CloseRestartsATraceFileOnlyBeyond153600Bytes) {
+    setTrace("1");
     for (std::size_t size : {153600u, 153601u}) {
-        testsupport::writeFile(tracePath(), std::string(size, 'x'));
-        // Open fails on the device, so it writes no header: the file keeps
-        // its size up to Close, which applies the limit.
+        testsupport::writeFile(trace(), std::string(size, 'x'));
+        // Open fails on the device, so no header grows the file before
+        // Close applies the limit.
         CComLink link;
         EXPECT_EQ(1002, link.Open("/dev/velka-no-such-port", 57600, 0, 0));
         EXPECT_EQ(0, link.Close());
-        const std::string file = readFile(tracePath());
+        const std::string file = readFile(trace());
         if (size == 153600) {
             EXPECT_EQ(size, file.size());
         } else {
-            EXPECT_TRUE(isBanner(file)) << file.substr(0, 200);
+            EXPECT_TRUE(file.starts_with("This trace file was restarted at ")) << file.substr(0, 80);
+            EXPECT_TRUE(file.ends_with(" \r\n(Maximum trace file size is 150 KB)\r\n" +
+                                       std::string(40, '=') + "\r\n\r\n"));
+            EXPECT_LT(file.size(), 200u);
         }
     }
 }
 
-// ---- speed detection ------------------------------------------------------------------
+// ---- speed detection and tactl ----------------------------------------------------------
 
 TEST_F(LinkTest, DetectSpeedFindsTheFastestAnsweredSpeed) {
-    serialtest::setTimeScale(0.5);
+    serialtest::setTimeScale(0.5);  // a missed answer would cost a speed step
     struct Row {
         std::uint32_t maxSpeed;
         std::int64_t optimal;  // -1: not stored
+        int silentAfter;
         std::uint32_t expected;
     } rows[] = {
-        {230400, -1, 230400},
-        {230400, 1, 230400},
-        {230400, 0, 57600},
-        {38400, 1, 38400},
+        {230400, -1, -1, 230400},
+        {230400, 0, -1, 57600},
+        {38400, 1, -1, 38400},
+        {230400, 1, 0, 1234},  // never answers: the caller's speed stays
     };
     for (const auto& r : rows) {
         testsupport::TempHome fresh;
         if (r.optimal >= 0) setOptimalSpeed(static_cast<std::uint32_t>(r.optimal));
         sim::Scenario sc;
         sc.maxSpeed = r.maxSpeed;
+        sc.faults.silentAfter = r.silentAfter;
         auto dev = serialtest::startSim(sc, "COM9");
         ASSERT_TRUE(dev);
         CComLink link;
-        std::uint32_t speed = 0;
+        std::uint32_t speed = 1234;
         EXPECT_EQ(0, link.DetectSpeed("COM9", speed));
         EXPECT_EQ(r.expected, speed) << r.maxSpeed << "/" << r.optimal;
         EXPECT_FALSE(link.IsOpen());
-        // Detection only finds the speed; storing is the caller's.
-        EXPECT_EQ(0u, serial::StoredComSpeed("COM9"));
+        EXPECT_EQ(0u, serial::StoredComSpeed("COM9"));  // storing is the caller's
     }
 }
-
-TEST_F(LinkTest, DetectSpeedLeavesTheSpeedAloneWithoutAnAnswer) {
-    sim::Scenario silent;
-    silent.faults.silentAfter = 0;
-    auto dev = serialtest::startSim(silent, "COM9");
-    ASSERT_TRUE(dev);
-    CComLink link;
-    std::uint32_t speed = 1234;
-    EXPECT_EQ(0, link.DetectSpeed("COM9", speed));
-    EXPECT_EQ(1234u, speed);
-    EXPECT_EQ(0, link.DetectSpeed("/dev/velka-no-such-port", speed));
-    EXPECT_EQ(1234u, speed);
-}
-
-// ---- tactl ----------------------------------------------------------------------------
 
 TEST_F(LinkTest, TactlSpeedPrintsAndStoresAsTheFolderDoes) {
     serialtest::setTimeScale(0.5);
     auto dev = serialtest::startSim(sim::Scenario{}, "COM9");
     ASSERT_TRUE(dev);
     std::string out;
-    // Setting missing: detected and printed, not stored.
     EXPECT_EQ(0, serialtest::runProgram("tactl", {"speed", "COM9"}, out));
     EXPECT_EQ("speed=230400\n", out);
-    EXPECT_EQ(0u, serial::StoredComSpeed("COM9"));
+    EXPECT_EQ(0u, serial::StoredComSpeed("COM9"));  // setting missing: not stored
 
     setOptimalSpeed(1);
     EXPECT_EQ(0, serialtest::runProgram("tactl", {"speed", "COM9"}, out));
@@ -609,7 +497,6 @@ TEST_F(LinkTest, TactlSpeedPrintsAndStoresAsTheFolderDoes) {
     platform::LineSettings line;
     ASSERT_EQ(0, platform::getDefaultCommConfig("COM9", line));
     EXPECT_EQ(230400u, line.baudRate);
-
     {
         serialtest::PortHolder holder("COM9");
         EXPECT_EQ(1, serialtest::runProgram("tactl", {"speed", "COM9"}, out));
@@ -617,7 +504,6 @@ TEST_F(LinkTest, TactlSpeedPrintsAndStoresAsTheFolderDoes) {
     }
     EXPECT_EQ(1, serialtest::runProgram("tactl", {"speed", "/dev/velka-no-such-port"}, out));
     EXPECT_EQ("error=1002\n", out);
-    EXPECT_EQ(2, serialtest::runProgram("tactl", {"speed"}, out));
 }
 
 TEST_F(LinkTest, TactlMapAndPortsShowTheStoredNames) {
@@ -626,10 +512,7 @@ TEST_F(LinkTest, TactlMapAndPortsShowTheStoredNames) {
     EXPECT_EQ(0, serialtest::runProgram("tactl", {"map", "COM4", "/dev/ttyUSB1"}, out));
     EXPECT_EQ(0, serialtest::runProgram("tactl", {"map", "COM3", "/dev/ttyACM0"}, out));
     EXPECT_EQ(0, serialtest::runProgram("tactl", {"ports"}, out));
-    EXPECT_NE(std::string::npos, out.find("COM4 /dev/ttyUSB1\n")) << out;
-    EXPECT_NE(std::string::npos, out.find("COM3 /dev/ttyACM0\n")) << out;
-    EXPECT_EQ(std::string::npos, out.find("ttyUSB0")) << out;
-    EXPECT_EQ(2, serialtest::runProgram("tactl", {"map", "COM3"}, out));
+    EXPECT_EQ("COM4 /dev/ttyUSB1\nCOM3 /dev/ttyACM0\n", out);
     EXPECT_EQ(2, serialtest::runProgram("tactl", {"map", "/dev/x", "COM3"}, out));
 }
 
