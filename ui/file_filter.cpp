@@ -40,6 +40,7 @@ std::vector<FileFilter> parseClassicFilter(std::string_view text) {
         if (bar == std::string_view::npos) break;
         text.remove_prefix(bar + 1);
         const std::size_t next = text.find('|');
+        if (next == 0) break;  // "||" after a description ends the list too
         FileFilter filter{std::string(trim(description)), splitPatterns(text.substr(0, next))};
         if (!filter.patterns.empty()) filters.push_back(std::move(filter));
         if (next == std::string_view::npos) break;

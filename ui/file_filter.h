@@ -13,7 +13,7 @@ struct FileFilter {
     std::vector<std::string> patterns;  // "*.prf"; ";" separated in the classic text
 };
 
-// Pairs up to the first empty description; a description without patterns
+// Pairs up to the first empty field ("||"); a description whose patterns are all blank
 // is dropped. Never reads past the text.
 std::vector<FileFilter> parseClassicFilter(std::string_view text);
 // "Profildateien (*.prf)": the description, followed by the patterns in

@@ -4,7 +4,6 @@
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -32,7 +31,9 @@ PropertyPage::PropertyPage(int dialogId, const QString& caption)
 }
 
 PropertyPage::~PropertyPage() {
-    if (sheet_) sheet_->removePage(this);
+    // Gone without a word to the other pages: they may be on their way out
+    // as well.
+    if (sheet_) sheet_->forgetPage(this);
 }
 
 void PropertyPage::setCaption(const QString& caption) {
@@ -103,8 +104,8 @@ void PropertyPage::onControlChanged(QWidget*) {
 
 void PropertyPage::attach(PropertySheet* sheet) { sheet_ = sheet; }
 
-void PropertyPage::detach() {
-    destroyControls();
+void PropertyPage::detach(bool now) {
+    destroyControls(now);
     sheet_ = nullptr;
 }
 
@@ -112,27 +113,38 @@ void PropertyPage::buildControls() {
     if (controlsCreated_) return;
     createControls();
     controlsCreated_ = true;
+    // Children made after the page was shown stay hidden unless told.
+    for (QObject* child : children())
+        if (auto* w = qobject_cast<QWidget*>(child);
+            w && !w->testAttribute(Qt::WA_WState_ExplicitShowHide))
+            w->show();
     watchControls();
 }
 
-void PropertyPage::destroyControls() {
+void PropertyPage::destroyControls(bool now) {
     if (!controlsCreated_) return;
     controlsCreated_ = false;
     initialised_ = false;
     // The controls may be inside one of their own signal handlers (a page
-    // removed from a selection change), so they go later -- but out of the
-    // page at once, so that a page added again finds only its new controls.
-    // Parked under the application so that nothing is lost when no event
-    // loop runs again.
-    auto* grave = new QObject(QCoreApplication::instance());
+    // removed from a selection change), so they normally go later -- but out
+    // of the page at once, so that a page added again finds only its new
+    // controls.
+    auto* grave = new QWidget;
+    grave->hide();
     const auto children = this->children();
     for (QObject* child : children) {
-        if (child->isWidgetType()) static_cast<QWidget*>(child)->hide();
-        if (qobject_cast<QLayout*>(child)) continue;
-        child->setParent(grave);
+        if (auto* w = qobject_cast<QWidget*>(child)) {
+            w->hide();
+            w->setParent(grave);
+        } else if (!qobject_cast<QLayout*>(child)) {
+            child->setParent(grave);
+        }
     }
     delete layout();
-    grave->deleteLater();
+    if (now)
+        delete grave;
+    else
+        grave->deleteLater();
 }
 
 void PropertyPage::initialise() {

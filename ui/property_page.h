@@ -92,9 +92,9 @@ protected:
 private:
     friend class PropertySheet;
     void attach(PropertySheet* sheet);
-    void detach();
+    void detach(bool now = false);
     void buildControls();
-    void destroyControls();
+    void destroyControls(bool now = false);
     void initialise();
     void watchControls();
 

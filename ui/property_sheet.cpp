@@ -65,7 +65,7 @@ PropertySheet::~PropertySheet() {
     for (PropertyPage* p : pages) {
         stack_->removeWidget(p);
         p->setParent(nullptr);
-        p->detach();
+        p->detach(true);
     }
 }
 
@@ -213,6 +213,21 @@ void PropertySheet::removePage(PropertyPage* page) {
     updateButtons();
 }
 
+void PropertySheet::forgetPage(PropertyPage* page) {
+    const int index = pageIndex(page);
+    if (index < 0) return;
+    pages_.erase(pages_.begin() + index);
+    stack_->removeWidget(page);
+    page->setParent(nullptr);
+    page->detach(true);
+    if (index == active_)
+        active_ = -1;
+    else if (index < active_)
+        --active_;
+    refreshTabs();
+    updateButtons();
+}
+
 PropertyPage* PropertySheet::page(int index) const {
     return index >= 0 && index < pageCount() ? pages_[std::size_t(index)] : nullptr;
 }
@@ -302,14 +317,21 @@ void PropertySheet::firstShow() {
     updateButtons();
 }
 
-void PropertySheet::showEvent(QShowEvent* event) {
-    if (!shownOnce_) {
+void PropertySheet::setVisible(bool visible) {
+    // The pages are built before the sheet takes its size and place.
+    if (visible && !shownOnce_) {
         firstShow();
-        // Lay out with the pages' controls before the first frame appears.
-        layout()->activate();
+        initPending_ = true;
+    }
+    QDialog::setVisible(visible);
+}
+
+void PropertySheet::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);  // puts the sheet at its default place
+    if (initPending_) {
+        initPending_ = false;
         onInitDialog();
     }
-    QDialog::showEvent(event);
 }
 
 void PropertySheet::onInitDialog() {

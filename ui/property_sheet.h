@@ -97,6 +97,8 @@ public:
 
     // Called by pages.
     void pageCaptionChanged(PropertyPage* page);
+    // A page that is being destroyed: out of the sheet, no other page shown.
+    void forgetPage(PropertyPage* page);
     void updateButtons();
 
 signals:
@@ -121,6 +123,7 @@ protected:
     virtual void nextPressed() {}
     virtual void finishPressed() {}
 
+    void setVisible(bool visible) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -146,6 +149,7 @@ private:
     bool wizard_ = false;
     bool cascade_ = false;
     bool shownOnce_ = false;
+    bool initPending_ = false;
     bool running_ = false;
     TabLayout tabLayout_ = TabLayout::Stacked;
     bool showOk_ = true, showCancel_ = true, showApply_ = true, showHelp_ = true;

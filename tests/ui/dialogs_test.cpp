@@ -1,0 +1,164 @@
+// Message boxes by string id and file dialogs through the scripted facility,
+// the classic filter text, and the real boxes when nobody can answer.
+#include <gtest/gtest.h>
+
+#include <QWidget>
+#include <thread>
+
+#include "tests/ui/ui_test_support.h"
+#include "ui/dialog_facility.h"
+#include "ui/file_filter.h"
+#include "ui/framework_ids.h"
+#include "ui/native_dialogs.h"
+#include "ui/scripted_dialogs.h"
+
+namespace {
+
+const platform::StringEntry kEntries[] = {
+    {1021, "Diese Aktion setzt die Einstellungen auf die Standardeinstellungen zurück. Wirklich "
+           "zurücksetzen?"},
+    {1165, "Zu Standardeinstellungen zurücksetzen"},
+    {1311, "Ö&ffnungsschwelle: (%1!u!%%)"},
+    {1316, "Die max. COMport-Geschwindigkeit ist %1!.1d!kbps."},
+};
+const platform::StringTable kTable{kEntries};
+
+TEST(ScriptedDialogs, AnswersInOrderAndRecordsWhatWasShown) {
+    uitest::app();
+    ui::ScriptedDialogs dialogs;
+    dialogs.answer(ui::IDNO);
+    dialogs.answer(ui::IDRETRY);
+    QWidget owner;
+
+    EXPECT_EQ(ui::messageBox(&owner, kTable, 1021, ui::Icon::Error, ui::Buttons::YesNo,
+                             kTable.text(1165)),
+              ui::IDNO);
+    EXPECT_EQ(ui::messageBox(nullptr, kTable, 1316, ui::Icon::Information,
+                             ui::Buttons::RetryCancel, {}, {std::int64_t(57)}),
+              ui::IDRETRY);
+    // Nothing queued: the default button, counted as unanswered.
+    EXPECT_EQ(ui::messageBox(nullptr, "The resources available to this application are low.",
+                             "", ui::Icon::None, ui::Buttons::YesNo),
+              ui::IDYES);
+
+    const auto shown = dialogs.messages();
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0].stringId, 1021u);
+    EXPECT_EQ(shown[0].caption, "Zu Standardeinstellungen zurücksetzen");
+    EXPECT_EQ(shown[0].icon, ui::Icon::Error);
+    EXPECT_EQ(shown[0].buttons, ui::Buttons::YesNo);
+    EXPECT_TRUE(shown[0].hadOwner);
+    EXPECT_EQ(shown[0].helpContext, 0x30000u + 1021);
+    EXPECT_EQ(shown[0].answer, ui::IDNO);
+    EXPECT_EQ(shown[1].text, "Die max. COMport-Geschwindigkeit ist 57kbps.");
+    EXPECT_FALSE(shown[1].hadOwner);
+    EXPECT_EQ(shown[2].stringId, 0u);
+    EXPECT_EQ(dialogs.unanswered(), 1);
+}
+
+TEST(ScriptedDialogs, AnswererSeesTheBoxAndMayShowAnother) {
+    ui::ScriptedDialogs dialogs;
+    dialogs.answerWith([](const ui::ShownMessage& m) {
+        if (m.stringId == 1021) {
+            // A box shown while another is open is recorded after it.
+            return ui::messageBox(nullptr, kTable, 1165) == ui::IDOK ? ui::IDYES : ui::IDNO;
+        }
+        return ui::IDOK;
+    });
+    EXPECT_EQ(ui::messageBox(nullptr, kTable, 1021, ui::Icon::Question, ui::Buttons::YesNo),
+              ui::IDYES);
+    EXPECT_EQ(dialogs.messageIds(), (std::vector<std::uint32_t>{1021, 1165}));
+    EXPECT_EQ(dialogs.messages()[0].answer, ui::IDYES);
+    EXPECT_EQ(dialogs.unanswered(), 0);
+}
+
+TEST(ScriptedDialogs, InsertsAndPercentSignsAreFormatted) {
+    ui::ScriptedDialogs dialogs;
+    ui::messageBox(nullptr, kTable, 1311, ui::Icon::None, ui::Buttons::Ok, {},
+                   {std::uint64_t(40)});
+    EXPECT_EQ(dialogs.messages().at(0).text, "Ö&ffnungsschwelle: (40%)");
+}
+
+TEST(ScriptedDialogs, NestedFacilitiesComeBackInOrder) {
+    ui::ScriptedDialogs outer;
+    {
+        ui::ScriptedDialogs inner;
+        EXPECT_EQ(&ui::dialogs(), &inner);
+        ui::messageBox(nullptr, kTable, 1165);
+        EXPECT_EQ(inner.messages().size(), 1u);
+    }
+    EXPECT_EQ(&ui::dialogs(), &outer);
+    ui::messageBox(nullptr, kTable, 1165);
+    EXPECT_EQ(outer.messages().size(), 1u);
+}
+
+TEST(ScriptedDialogs, FileDialogsAreAnsweredAndRecorded) {
+    ui::ScriptedDialogs dialogs;
+    dialogs.answerFile("/tmp/Profile von COM1.prf");
+    dialogs.cancelFile();
+    ui::FileRequest save;
+    save.save = true;
+    save.defaultExt = "PRF";
+    save.initialName = "Profile von COM1";
+    save.filter = "Profildateien (*.prf)|*.prf||";
+    save.flags = ui::FileOverwritePrompt | ui::FileHideReadOnly;
+    const ui::FileAnswer first = ui::fileDialog(save);
+    EXPECT_EQ(first.result, ui::IDOK);
+    EXPECT_EQ(first.path, "/tmp/Profile von COM1.prf");
+    EXPECT_EQ(ui::fileDialog(save).result, ui::IDCANCEL);
+    EXPECT_EQ(ui::fileDialog(save).result, ui::IDCANCEL) << "unanswered means cancelled";
+    EXPECT_EQ(dialogs.unanswered(), 1);
+    ASSERT_EQ(dialogs.fileRequests().size(), 3u);
+    EXPECT_TRUE(dialogs.fileRequests()[0].save);
+    EXPECT_EQ(dialogs.fileRequests()[0].initialName, "Profile von COM1");
+}
+
+TEST(ScriptedDialogs, BoxesFromAnotherThreadAreRecordedToo) {
+    ui::ScriptedDialogs dialogs;
+    dialogs.answer(ui::IDCANCEL);
+    int answer = 0;
+    std::thread worker([&] { answer = ui::messageBox(nullptr, kTable, 1165); });
+    worker.join();
+    EXPECT_EQ(answer, ui::IDCANCEL);
+    EXPECT_EQ(dialogs.messageIds(), std::vector<std::uint32_t>{1165});
+}
+
+TEST(NativeDialogs, WithoutADisplayTheDefaultButtonAnswersAtOnce) {
+    uitest::app();
+    ui::NativeDialogs native;
+    ui::MessageRequest request;
+    request.text = "Gerätetypen stimmen nicht überein.";
+    request.buttons = ui::Buttons::YesNo;
+    EXPECT_EQ(native.messageBox(request), ui::IDYES);
+    request.buttons = ui::Buttons::RetryCancel;
+    EXPECT_EQ(native.messageBox(request), ui::IDRETRY);
+    EXPECT_EQ(native.fileDialog(ui::FileRequest{}).result, ui::IDCANCEL);
+}
+
+struct FilterCase {
+    const char* classic;
+    std::vector<std::string> qt;
+};
+
+class ClassicFilter : public ::testing::TestWithParam<FilterCase> {};
+
+TEST_P(ClassicFilter, BecomesQtNameFilters) {
+    EXPECT_EQ(ui::qtNameFilters(GetParam().classic), GetParam().qt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ClassicFilter,
+    ::testing::Values(
+        FilterCase{"Profildateien (*.prf)|*.prf||", {"Profildateien (*.prf)"}},
+        FilterCase{"Firmware|*.elm|Alle Dateien (*.*)|*.*||",
+                   {"Firmware (*.elm)", "Alle Dateien (*.*)"}},
+        FilterCase{"Bilder|*.bmp;*.gif ; *.png||", {"Bilder (*.bmp *.gif *.png)"}},
+        // The description's own parentheses are not the patterns.
+        FilterCase{"Profile (alt)|*.prf||", {"Profile (alt) (*.prf)"}},
+        // Without the closing bars, and cut in the middle.
+        FilterCase{"Profildateien (*.prf)|*.prf", {"Profildateien (*.prf)"}},
+        FilterCase{"Profildateien (*.prf)|", {}}, FilterCase{"Profildateien", {}},
+        FilterCase{"", {}}, FilterCase{"||", {}}, FilterCase{"|*.prf||", {}},
+        FilterCase{"Leer||Profile|*.prf||", {}}));
+
+}  // namespace
