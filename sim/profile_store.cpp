@@ -13,7 +13,7 @@ enum Cond : std::uint32_t {
     kAll = 0,
     kNa = 1u << 0,        // North-American devices only
     kIntl = 1u << 1,      // international devices only
-    kNotCard = 1u << 2,   // boxes only (kinds 1, 2, 4)
+    kBoxListed = 1u << 2, // listed by boxes only; cards take it but never list it
     kAodi = 1u << 3,      // devices with AODI
     kPort1 = 1u << 4,     // at least one analogue port
     kPort2 = 1u << 5,     // two analogue ports
@@ -73,7 +73,7 @@ constexpr ParamDef kParams[] = {
     {"*W2", false, kPort2 | kIntl, 255, "0", "0"},
     {"!N1", true, kAll, 24, "", ""},
     {"!N2", true, kAll, 24, "", ""},
-    {"!N5", true, kIntl | kNotCard, 24, "", ""},
+    {"!N5", true, kIntl | kBoxListed, 24, "", ""},
     {"!C6", true, kNa, 24, "", ""},
     {"!C7", true, kNa, 24, "", ""},
     {"!X2", true, kAodi, 24, "", ""},
@@ -92,11 +92,9 @@ const ParamDef* findDef(std::string_view key) {
 
 bool applies(const ParamDef& d, const Scenario& s) {
     if (s.kind == Kind::Other) return false;
-    const bool card = s.isCard();
     const int ports = s.potsPortCount();
     if ((d.cond & kNa) && !s.northAmerica) return false;
     if ((d.cond & kIntl) && s.northAmerica) return false;
-    if ((d.cond & kNotCard) && card) return false;
     if ((d.cond & kAodi) && !s.hasAodi()) return false;
     if ((d.cond & kPort1) && ports < 1) return false;
     if ((d.cond & kPort2) && ports < 2) return false;
@@ -141,6 +139,11 @@ ProfileStore::ProfileStore(const Scenario& scenario) {
     for (const auto& d : kParams) {
         if (!applies(d, scenario)) continue;
         keys_.emplace_back(d.key);
+        // The cards' firmware shares the boxes' command table, so "!N5=" is
+        // taken (the host's writer sends it to every international device,
+        // and a refusal would cost the rest of its line chain), but a card
+        // has no use for it and leaves it out of its listing.
+        if ((d.cond & kBoxListed) && scenario.isCard()) unlisted_.emplace_back(d.key);
         factory_[d.key] = scenario.northAmerica ? d.factoryNa : d.factoryIntl;
     }
     for (const auto& [k, v] : scenario.factory) {
@@ -158,6 +161,10 @@ ProfileStore::ProfileStore(const Scenario& scenario) {
 
 bool ProfileStore::has(std::string_view key) const {
     return std::find(keys_.begin(), keys_.end(), key) != keys_.end();
+}
+
+bool ProfileStore::listed(std::string_view key) const {
+    return has(key) && std::find(unlisted_.begin(), unlisted_.end(), key) == unlisted_.end();
 }
 
 bool ProfileStore::isText(std::string_view key) const {
@@ -231,6 +238,7 @@ std::string ProfileStore::section(const Profile& p, bool dropA2, bool badA2) con
     std::size_t lineLen = 0;
     for (const auto& key : keys_) {
         if (key == "%A2" && dropA2) continue;
+        if (std::find(unlisted_.begin(), unlisted_.end(), key) != unlisted_.end()) continue;
         auto it = p.find(key);
         const std::string value = it == p.end() ? std::string() : it->second;
         std::string token = key;

@@ -23,9 +23,11 @@ class ProfileStore {
 public:
     explicit ProfileStore(const Scenario& scenario);
 
-    // Parameter keys of this device, in listing order.
+    // Parameter keys of this device, in listing order (a card's "!N5" is
+    // taken but not listed: see listed()).
     const std::vector<std::string>& keys() const { return keys_; }
     bool has(std::string_view key) const;
+    bool listed(std::string_view key) const;
     bool isText(std::string_view key) const;
     // The device has the parameter and would take the value.
     bool accepts(const std::string& key, const std::string& value) const {
@@ -59,6 +61,7 @@ private:
     std::string section(const Profile& p, bool dropA2, bool badA2) const;
 
     std::vector<std::string> keys_;
+    std::vector<std::string> unlisted_;  // taken, but not shown in the listing
     Profile factory_;
     Profile working_;
     std::array<Profile, 3> stored_;
