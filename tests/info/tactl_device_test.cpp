@@ -72,12 +72,10 @@ TEST_F(TactlDeviceTest, StatusPrintsTheResultThenEveryField) {
               "versionText=V2.10\n"
               "lineText=NI-1 V110\n"
               "extraText=T2B-0001\n");
-}
 
-TEST_F(TactlDeviceTest, StatusOfAPortThatCannotOpenFails) {
-    const Outcome run = tactl("status COM4");
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.out.rfind("result=7003\nport=COM4\nopenState=2\ntype=0\n", 0), 0u) << run.out;
+    const Outcome failed = tactl("status COM4");
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_EQ(failed.out.rfind("result=7003\nport=COM4\nopenState=2\ntype=0\n", 0), 0u) << failed.out;
     EXPECT_EQ(tactl("status").exitCode, 2);
     EXPECT_EQ(tactl("status COM1 COM2").exitCode, 2);
 }
