@@ -6,11 +6,13 @@
 #include <QWidget>
 #include <memory>
 
+#include "ui/ui_export.h"
+
 class QMovie;
 
 namespace ui {
 
-class AnimationControl : public QWidget {
+class VELKA_UI_EXPORT AnimationControl : public QWidget {
     Q_OBJECT
 public:
     explicit AnimationControl(QWidget* parent = nullptr);

@@ -17,12 +17,14 @@
 #include "platform/text_format.h"
 #include "ui/dialog_facility.h"
 
+#include "ui/ui_export.h"
+
 class QWidget;
 
 namespace ui {
 
 
-class DataExchange {
+class VELKA_UI_EXPORT DataExchange {
 public:
     DataExchange(QWidget& dialog, bool saving);
 

@@ -14,6 +14,8 @@
 #include "platform/string_table.h"
 #include "platform/text_format.h"
 
+#include "ui/ui_export.h"
+
 class QWidget;
 
 namespace ui {
@@ -21,7 +23,7 @@ namespace ui {
 enum class Icon { None, Information, Warning, Error, Question };
 enum class Buttons { Ok, OkCancel, OkHelp, YesNo, YesNoCancel, RetryCancel };
 
-struct MessageRequest {
+struct VELKA_UI_EXPORT MessageRequest {
     std::uint32_t stringId = 0;  // 0 for a text that is not in a string table
     std::string text;            // already formatted
     std::string caption;         // empty: the application's display name
@@ -42,7 +44,7 @@ enum FileFlag : unsigned {
     FileNoChangeDir = 0x10,
 };
 
-struct FileRequest {
+struct VELKA_UI_EXPORT FileRequest {
     bool save = false;       // Save-file dialog, else Open-file
     std::string caption;     // empty: "Öffnen" / "Speichern unter"
     std::string defaultExt;  // appended when the name typed has none ("PRF")
@@ -53,12 +55,12 @@ struct FileRequest {
     QWidget* owner = nullptr;
 };
 
-struct FileAnswer {
+struct VELKA_UI_EXPORT FileAnswer {
     int result = 2;  // IDOK or IDCANCEL
     std::string path;
 };
 
-class DialogFacility {
+class VELKA_UI_EXPORT DialogFacility {
 public:
     virtual ~DialogFacility() = default;
     // Returns IDOK, IDCANCEL, IDYES, IDNO or IDRETRY.
@@ -67,9 +69,9 @@ public:
 };
 
 // The facility in use: the last one installed, else the real dialogs.
-DialogFacility& dialogs();
+VELKA_UI_EXPORT DialogFacility& dialogs();
 // Installs a facility while it lives; the one before it comes back after.
-class ScopedDialogFacility {
+class VELKA_UI_EXPORT ScopedDialogFacility {
 public:
     explicit ScopedDialogFacility(DialogFacility& facility);
     ~ScopedDialogFacility();
@@ -82,13 +84,13 @@ private:
 
 // A box whose text comes from a string table, with the inserts formatted in.
 // The help context defaults to the string id + 0x30000. Returns the button.
-int messageBox(QWidget* owner, const platform::StringTable& table, std::uint32_t stringId,
+VELKA_UI_EXPORT int messageBox(QWidget* owner, const platform::StringTable& table, std::uint32_t stringId,
                Icon icon = Icon::None, Buttons buttons = Buttons::Ok, std::string_view caption = {},
                std::initializer_list<platform::FormatArg> inserts = {},
                std::uint32_t helpContext = 0);
 // A box with a text of its own (the few built-in ones).
-int messageBox(QWidget* owner, std::string_view text, std::string_view caption, Icon icon,
+VELKA_UI_EXPORT int messageBox(QWidget* owner, std::string_view text, std::string_view caption, Icon icon,
                Buttons buttons);
-FileAnswer fileDialog(const FileRequest& request);
+VELKA_UI_EXPORT FileAnswer fileDialog(const FileRequest& request);
 
 }  // namespace ui

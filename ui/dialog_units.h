@@ -5,8 +5,10 @@
 #include <QFont>
 #include <QSize>
 
+#include "ui/ui_export.h"
+
 namespace ui {
 
-QSize dialogUnitsToPixels(const QFont& font, QSize units);
+VELKA_UI_EXPORT QSize dialogUnitsToPixels(const QFont& font, QSize units);
 
 }  // namespace ui

@@ -6,19 +6,21 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/ui_export.h"
+
 namespace ui {
 
-struct FileFilter {
+struct VELKA_UI_EXPORT FileFilter {
     std::string description;
     std::vector<std::string> patterns;  // "*.prf"; ";" separated in the classic text
 };
 
 // Pairs up to the first empty field ("||"); a description whose patterns are all blank
 // is dropped. Never reads past the text.
-std::vector<FileFilter> parseClassicFilter(std::string_view text);
+VELKA_UI_EXPORT std::vector<FileFilter> parseClassicFilter(std::string_view text);
 // "Profildateien (*.prf)": the description, followed by the patterns in
 // parentheses unless the description already ends with exactly those.
-std::string qtNameFilter(const FileFilter& filter);
-std::vector<std::string> qtNameFilters(std::string_view classicText);
+VELKA_UI_EXPORT std::string qtNameFilter(const FileFilter& filter);
+VELKA_UI_EXPORT std::vector<std::string> qtNameFilters(std::string_view classicText);
 
 }  // namespace ui

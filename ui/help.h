@@ -9,11 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "ui/ui_export.h"
+
 namespace ui {
 
 enum class HelpCommand { Topic, ContextPopup, Contents };
 
-struct HelpRequest {
+struct VELKA_UI_EXPORT HelpRequest {
     std::string file;
     HelpCommand command = HelpCommand::Topic;
     std::uint32_t context = 0;
@@ -21,10 +23,10 @@ struct HelpRequest {
 
 using HelpHandler = std::function<void(const HelpRequest&)>;
 
-void openHelp(const std::string& file, HelpCommand command, std::uint32_t context);
+VELKA_UI_EXPORT void openHelp(const std::string& file, HelpCommand command, std::uint32_t context);
 
 // Replaces the handler while it lives (the recording goes on regardless).
-class ScopedHelpHandler {
+class VELKA_UI_EXPORT ScopedHelpHandler {
 public:
     explicit ScopedHelpHandler(HelpHandler handler);
     ~ScopedHelpHandler();
@@ -36,11 +38,11 @@ private:
 };
 
 // The most recent requests, oldest first (at most 256 are kept).
-std::vector<HelpRequest> recordedHelpRequests();
-void clearRecordedHelpRequests();
+VELKA_UI_EXPORT std::vector<HelpRequest> recordedHelpRequests();
+VELKA_UI_EXPORT void clearRecordedHelpRequests();
 
 // The HTML page that stands for a help file: "<dir>/cfgTA.hlp" ->
 // "<dir>/cfgTA.html" (also when the name has another extension or none).
-std::string htmlHelpPath(const std::string& helpFile);
+VELKA_UI_EXPORT std::string htmlHelpPath(const std::string& helpFile);
 
 }  // namespace ui

@@ -7,9 +7,11 @@
 #include <QWidget>
 #include <vector>
 
+#include "ui/ui_export.h"
+
 namespace ui {
 
-class MultiRowTabBar : public QWidget {
+class VELKA_UI_EXPORT MultiRowTabBar : public QWidget {
     Q_OBJECT
 public:
     explicit MultiRowTabBar(QWidget* parent = nullptr);

@@ -3,9 +3,11 @@
 // whenever no other one is installed.
 #include "ui/dialog_facility.h"
 
+#include "ui/ui_export.h"
+
 namespace ui {
 
-class NativeDialogs : public DialogFacility {
+class VELKA_UI_EXPORT NativeDialogs : public DialogFacility {
 public:
     int messageBox(const MessageRequest& request) override;
     FileAnswer fileDialog(const FileRequest& request) override;
@@ -16,6 +18,6 @@ private:
 };
 
 // The answer a box gets when Enter is pressed on it: OK, Yes or Retry.
-int defaultAnswer(Buttons buttons);
+VELKA_UI_EXPORT int defaultAnswer(Buttons buttons);
 
 }  // namespace ui

@@ -19,13 +19,15 @@
 
 #include "ui/data_exchange.h"
 
+#include "ui/ui_export.h"
+
 namespace ui {
 
 class PropertySheet;
 
 enum class HelpTrigger { Key, ContextClick };
 
-class PropertyPage : public QWidget {
+class VELKA_UI_EXPORT PropertyPage : public QWidget {
     Q_OBJECT
 public:
     explicit PropertyPage(int dialogId, const QString& caption = {});

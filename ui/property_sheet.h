@@ -14,6 +14,8 @@
 
 #include "ui/property_page.h"
 
+#include "ui/ui_export.h"
+
 class QPushButton;
 class QStackedWidget;
 class QTabBar;
@@ -28,7 +30,7 @@ enum class TabLayout { SingleRow, Stacked };
 // The buttons that can be pressed for a page, as a posted request.
 enum class SheetButton { Back, Next, Finish, Ok, Apply, Cancel, Help };
 
-class PropertySheet : public QDialog {
+class VELKA_UI_EXPORT PropertySheet : public QDialog {
     Q_OBJECT
 public:
     explicit PropertySheet(const QString& caption, QWidget* parent = nullptr, int startPage = 0);

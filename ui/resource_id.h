@@ -5,15 +5,17 @@
 #include <QString>
 #include <QWidget>
 
+#include "ui/ui_export.h"
+
 namespace ui {
 
-QString resourceName(int id);  // "id<id>"
-void setResourceId(QObject* object, int id);
+VELKA_UI_EXPORT QString resourceName(int id);  // "id<id>"
+VELKA_UI_EXPORT void setResourceId(QObject* object, int id);
 // The number in an object name of the form "id<number>"; -1 for any other name.
-int resourceId(const QObject* object);
+VELKA_UI_EXPORT int resourceId(const QObject* object);
 // The nearest widget from `widget` up to (not beyond) `stop` that carries an
 // id; nullptr when none does.
-QWidget* widgetWithId(QWidget* widget, const QWidget* stop = nullptr);
+VELKA_UI_EXPORT QWidget* widgetWithId(QWidget* widget, const QWidget* stop = nullptr);
 
 // A control below `root` by its id, of the type asked for; nullptr when there
 // is none (or it has another type).

@@ -18,9 +18,11 @@
 
 #include "ui/dialog_facility.h"
 
+#include "ui/ui_export.h"
+
 namespace ui {
 
-struct ShownMessage {
+struct VELKA_UI_EXPORT ShownMessage {
     std::uint32_t stringId = 0;
     std::string text;
     std::string caption;
@@ -31,7 +33,7 @@ struct ShownMessage {
     int answer = 0;
 };
 
-class ScriptedDialogs : public DialogFacility {
+class VELKA_UI_EXPORT ScriptedDialogs : public DialogFacility {
 public:
     ScriptedDialogs();
     ~ScriptedDialogs() override;

@@ -5,6 +5,8 @@
 
 #include "platform/string_table.h"
 
+#include "ui/ui_export.h"
+
 namespace ui {
 
 // Data-exchange prompts keep the framework's classic numbers.
@@ -27,8 +29,8 @@ inline constexpr std::uint32_t IDS_BUTTON_RETRY = 0xF209;
 inline constexpr std::uint32_t IDS_FILE_OPEN = 0xF20A;
 inline constexpr std::uint32_t IDS_FILE_SAVE = 0xF20B;
 
-const platform::StringTable& uiStrings();
+VELKA_UI_EXPORT const platform::StringTable& uiStrings();
 // The text of one of the ids above as a QString-ready UTF-8 string.
-std::string uiText(std::uint32_t id);
+VELKA_UI_EXPORT std::string uiText(std::uint32_t id);
 
 }  // namespace ui

@@ -4,13 +4,15 @@
 // end it after the result is known), so they are counted; an end without a
 // begin is ignored rather than taking away a cursor someone else set.
 // User-interface thread only.
+#include "ui/ui_export.h"
+
 namespace ui {
 
-void beginWaitCursor();
-void endWaitCursor();
-int waitCursorDepth();
+VELKA_UI_EXPORT void beginWaitCursor();
+VELKA_UI_EXPORT void endWaitCursor();
+VELKA_UI_EXPORT int waitCursorDepth();
 
-class WaitCursor {
+class VELKA_UI_EXPORT WaitCursor {
 public:
     WaitCursor() { beginWaitCursor(); }
     ~WaitCursor() { endWaitCursor(); }

@@ -9,9 +9,11 @@
 // The end code is a value pages leave for the code that ran the wizard.
 #include "ui/property_sheet.h"
 
+#include "ui/ui_export.h"
+
 namespace ui {
 
-class WizardSheet : public PropertySheet {
+class VELKA_UI_EXPORT WizardSheet : public PropertySheet {
     Q_OBJECT
 public:
     explicit WizardSheet(const QString& title = {}, QWidget* parent = nullptr);
