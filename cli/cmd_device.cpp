@@ -83,8 +83,8 @@ int runDetect(const Args& args) {
         const CDeviceInfo& d = *records[slot];
         if (!isFamilyDevice(d.type)) continue;
         ++adapters;
-        std::printf("slot=%zu port=%s type=%d region=%d firmwareState=%d version=%s\n", slot, d.port,
-                    static_cast<int>(d.type), static_cast<int>(d.region),
+        std::printf("slot=%zu port=%s type=%d region=%d firmwareState=%d version=%s\n", slot,
+                    d.port, static_cast<int>(d.type), static_cast<int>(d.region),
                     static_cast<int>(d.firmwareState), d.versionText);
     }
     std::printf("adapters=%d\n", adapters);

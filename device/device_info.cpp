@@ -60,14 +60,17 @@ void CDeviceInfo::ResetRecord() {
     replyEvent = std::make_unique<platform::Event>(false);
 }
 
-void CDeviceInfo::SetPort(const char* name) { copyText(port, sizeof port, name ? name : ""); }
+void CDeviceInfo::SetPort(const char* name) {
+    copyText(port, sizeof port, name ? name : "");
+}
 
 void CDeviceInfo::CopyRecordFrom(const CDeviceInfo& other) {
     if (&other == this) return;
     copyText(port, sizeof port, fieldText(other.port, sizeof other.port));
     copyText(identification, sizeof identification,
              fieldText(other.identification, sizeof other.identification));
-    copyText(versionText, sizeof versionText, fieldText(other.versionText, sizeof other.versionText));
+    copyText(versionText, sizeof versionText,
+             fieldText(other.versionText, sizeof other.versionText));
     copyText(lineText, sizeof lineText, fieldText(other.lineText, sizeof other.lineText));
     copyText(extraText, sizeof extraText, fieldText(other.extraText, sizeof other.extraText));
     openState = other.openState;

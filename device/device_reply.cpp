@@ -87,7 +87,9 @@ std::int32_t parseCommandReply(std::string_view response, std::string_view comma
     return kDeviceBadResultCode;
 }
 
-bool isMakerIdentification(std::string_view text) { return contains(text, kMakerName); }
+bool isMakerIdentification(std::string_view text) {
+    return contains(text, kMakerName);
+}
 
 std::int32_t classifyModel(std::string_view text, std::span<const std::int32_t> order) {
     const bool has6F = contains(text, "6F");
@@ -113,7 +115,9 @@ bool isMessageModeBanner(std::string_view reply) {
     return contains(reply, "user") || contains(reply, "Rizozu");
 }
 
-bool containsOk(std::string_view reply) { return contains(reply, "OK"); }
+bool containsOk(std::string_view reply) {
+    return contains(reply, "OK");
+}
 
 void copyText(char* dest, std::size_t size, std::string_view text) {
     if (dest == nullptr || size == 0) return;
@@ -125,7 +129,8 @@ void copyText(char* dest, std::size_t size, std::string_view text) {
 std::string_view fieldText(const char* field, std::size_t size) {
     if (field == nullptr) return {};
     const void* end = std::memchr(field, '\0', size);
-    const std::size_t n = end ? static_cast<std::size_t>(static_cast<const char*>(end) - field) : size;
+    const std::size_t n =
+        end ? static_cast<std::size_t>(static_cast<const char*>(end) - field) : size;
     return {field, n};
 }
 

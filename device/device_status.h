@@ -6,11 +6,11 @@
 namespace device {
 
 inline constexpr std::int32_t kDeviceOk = 0;
-inline constexpr std::int32_t kDeviceOpenFailed = 7003;     // openState tells busy or other
-inline constexpr std::int32_t kDeviceNoReply = 7004;        // nothing within 1000 ms
-inline constexpr std::int32_t kDeviceWaitTimeout = 7005;    // the wait itself failed
+inline constexpr std::int32_t kDeviceOpenFailed = 7003;   // openState tells busy or other
+inline constexpr std::int32_t kDeviceNoReply = 7004;      // nothing within 1000 ms
+inline constexpr std::int32_t kDeviceWaitTimeout = 7005;  // the wait itself failed
 inline constexpr std::int32_t kDeviceWriteFailed = 7007;
-inline constexpr std::int32_t kDeviceNoEcho = 8000;         // echo or result-code line missing
+inline constexpr std::int32_t kDeviceNoEcho = 8000;  // echo or result-code line missing
 inline constexpr std::int32_t kDeviceNoReplyLine = 8001;
 inline constexpr std::int32_t kDeviceBadResultCode = 8004;  // neither "OK" nor "ERROR"
 

@@ -21,7 +21,9 @@ constexpr const char* kFolderWndFile = "info-folder-wnd";
 constexpr const char* kTrayWndFile = "info-tray-wnd";
 constexpr const char* kIgnoreFile = "info-ignore-device-change";
 
-std::string portsKeyPath() { return std::string(kSuiteKey) + "\\Ports"; }
+std::string portsKeyPath() {
+    return std::string(kSuiteKey) + "\\Ports";
+}
 
 // A port whose device node is missing cannot hold an adapter; it is skipped
 // without opening anything, so ten candidate ports cost only the real ones.
@@ -36,7 +38,9 @@ bool portExists(const char* portName) {
 // which a device in its boot state or message mode never sends, so it would
 // drop exactly the adapters that most need the folder's attention. A silent
 // port therefore costs the full query, but in parallel with all the others.
-void queryPort(CDeviceInfo& device) { device.QueryStatus(); }
+void queryPort(CDeviceInfo& device) {
+    device.QueryStatus();
+}
 
 // One thread per record, all joined before returning: ten ports take about
 // as long as the slowest of them.
@@ -137,17 +141,20 @@ std::int32_t CInfo::StoreDeviceInfoToReg(const CRegistry& key, CDeviceInfo* devi
     if (const std::int32_t created = key.Create(); created != registry::kRegOk) return created;
     const info::StoredValues v = info::encodeStoredRecord(*device);
     const std::pair<const char*, const std::optional<std::string>*> texts[] = {
-        {info::kValDeviceString, &v.deviceString}, {info::kValPortName, &v.portName},
-        {info::kValIdentification, &v.identification}, {info::kValVersionText, &v.versionText},
-        {info::kValLineText, &v.lineText}, {info::kValExtraText, &v.extraText},
+        {info::kValDeviceString, &v.deviceString},
+        {info::kValPortName, &v.portName},
+        {info::kValIdentification, &v.identification},
+        {info::kValVersionText, &v.versionText},
+        {info::kValLineText, &v.lineText},
+        {info::kValExtraText, &v.extraText},
     };
     for (const auto& [name, text] : texts) {
         if (const std::int32_t s = key.WriteString(name, (*text)->c_str()); s != registry::kRegOk)
             return s;
     }
     const std::pair<const char*, const std::optional<std::uint32_t>*> numbers[] = {
-        {info::kValDeviceType, &v.deviceType}, {info::kValOpenState, &v.openState},
-        {info::kValRegion, &v.region}, {info::kValFirmwareState, &v.firmwareState},
+        {info::kValDeviceType, &v.deviceType},   {info::kValOpenState, &v.openState},
+        {info::kValRegion, &v.region},           {info::kValFirmwareState, &v.firmwareState},
         {info::kValV110Capable, &v.v110Capable},
     };
     for (const auto& [name, number] : numbers) {
@@ -165,10 +172,10 @@ std::int32_t CInfo::DeleteDeviceInfoFromReg(const std::string& port, _DeviceType
         const auto storedType = readNumber(key, info::kValDeviceType);
         if (!storedPort || !storedType) continue;
         std::uint32_t a = 0, b = 0;
-        const bool samePort = (platform::parseComNumber(*storedPort, a) &&
-                               platform::parseComNumber(port, b))
-                                  ? a == b
-                                  : *storedPort == port;
+        const bool samePort =
+            (platform::parseComNumber(*storedPort, a) && platform::parseComNumber(port, b))
+                ? a == b
+                : *storedPort == port;
         if (!samePort || static_cast<std::int32_t>(*storedType) != type) continue;
         if (key.DeleteKey() != registry::kRegOk) return 0;
         return n;

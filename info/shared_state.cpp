@@ -3,8 +3,8 @@
 #include <charconv>
 #include <filesystem>
 #include <fstream>
-#include <system_error>
 #include <random>
+#include <system_error>
 
 #include "platform/paths.h"
 #include "platform/platform_status.h"

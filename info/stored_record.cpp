@@ -23,8 +23,8 @@ bool oneOf(std::uint32_t value, std::initializer_list<std::uint32_t> allowed) {
 std::int32_t decodeStoredRecord(const StoredValues& in, StoredRecord& out) {
     constexpr std::int32_t kBad = registry::kRegCannotRead;
     if (!in.portName || in.portName->empty() || !in.deviceType) return kBad;
-    for (const auto* text : {&in.portName, &in.identification, &in.versionText, &in.lineText,
-                             &in.extraText}) {
+    for (const auto* text :
+         {&in.portName, &in.identification, &in.versionText, &in.lineText, &in.extraText}) {
         if (!fitsField(*text)) return kBad;
         if (*text && text->value().find('\0') != std::string::npos) return kBad;
     }

@@ -90,9 +90,8 @@ void BM_GetDeviceInfoTenPorts(benchmark::State& state) {
         info.GetDeviceInfo(pointers.data(), CInfo::kMaxSlots);
         all = secondsSince(start);
         state.SetIterationTime(all);
-        adapters = static_cast<int>(std::count_if(records.begin(), records.end(), [](const auto& r) {
-            return isFamilyDevice(r->type);
-        }));
+        adapters = static_cast<int>(std::count_if(
+            records.begin(), records.end(), [](const auto& r) { return isFamilyDevice(r->type); }));
     }
     state.counters["adapters"] = adapters;
     state.counters["all_ports_s"] = all;

@@ -30,7 +30,8 @@ protected:
     }
 
     // Starts a simulator on COM3 and runs one query there.
-    std::unique_ptr<CDeviceInfo> queryScenario(const sim::Scenario& scenario, std::int32_t& result) {
+    std::unique_ptr<CDeviceInfo> queryScenario(const sim::Scenario& scenario,
+                                               std::int32_t& result) {
         sim::PtyAdapter::Options options;
         options.comName = "COM3";
         options.transcriptPath = home.file("transcript-" + std::to_string(++sims) + ".txt");
@@ -128,7 +129,8 @@ TEST_F(DeviceQueryTest, BusyAndAbsentPortsAreTold) {
     sim::PtyAdapter::Options options;
     options.comName = "COM3";
     std::unique_ptr<sim::PtyAdapter> adapter;
-    ASSERT_EQ(sim::PtyAdapter::start(sim::defaultScenario(sim::Kind::Box, false), options, adapter), 0);
+    ASSERT_EQ(sim::PtyAdapter::start(sim::defaultScenario(sim::Kind::Box, false), options, adapter),
+              0);
     platform::SerialPort holder;
     ASSERT_EQ(holder.open("COM3"), platform::kOk);
     std::int32_t result = -1;
@@ -159,7 +161,7 @@ TEST_F(DeviceQueryTest, FailingCommandsGiveTheirCodesAndKeepEarlierFields) {
         {"I3", Silent, kDeviceNoReply, ""},
         {"I20", LongReply, kDeviceNoEcho, "V2.10"},
         {"I4", Silent, kDeviceNoReply, "V2.10"},
-        {"i9", LongReply, kDeviceOk, ""},   // an over-long model reply: model unknown
+        {"i9", LongReply, kDeviceOk, ""},        // an over-long model reply: model unknown
         {"", SilentAfter1, kDeviceNoReply, ""},  // silent from "atI8" on: five probes, then 7004
     };
     for (const auto& c : cases) {

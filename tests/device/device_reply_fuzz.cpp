@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     device::CommandReply reply;
     for (const char* command : kCommands) {
         const std::int32_t status = device::parseCommandReply(text, command, reply);
-        if (status == 0 && reply.resultCode != "OK" && reply.resultCode != "ERROR") __builtin_trap();
+        if (status == 0 && reply.resultCode != "OK" && reply.resultCode != "ERROR")
+            __builtin_trap();
         if (reply.replyLine.size() > size) __builtin_trap();
     }
     // The first bytes double as a probe order, so odd orders get tried too.

@@ -25,7 +25,7 @@ TEST(CommandReply, ReadsEchoReplyLineAndResultCode) {
         {"atI8\r\r\nVelka Technology Corporation\r\n\r\nOK\r\n", "atI8\r", 0,
          "Velka Technology Corporation", "OK"},
         {"atI3\r\r\nV2.10\r\n\r\nok\r\n", "atI3\r", 0, "V2.10", "OK"},  // code made canonical
-        {"ati9\r\n\r\nERROR\r\n", "ati9\r\n", 0, "ERROR", "ERROR"},      // the code is the line
+        {"ati9\r\n\r\nERROR\r\n", "ati9\r\n", 0, "ERROR", "ERROR"},     // the code is the line
         {"ati9\r\n\r\nTamo T/A0B\r\n\r\nError\r\n", "ati9\r\n", 0, "Tamo T/A0B", "ERROR"},
         {"atI4\r\r\nEURO\r\n\r\n  OK \t\r\n", "atI4\r", 0, "EURO", "OK"},
         {"\r\nRING\r\natI8\r\r\nX\r\n\r\nOK\r\n", "atI8\r", 0, "X", "OK"},
@@ -47,7 +47,9 @@ TEST(CommandReply, ReadsEchoReplyLineAndResultCode) {
         EXPECT_EQ(out.resultCode, c.code) << c.response;
     }
     CommandReply out;
-    ASSERT_EQ(parseCommandReply("atI3\r\r\n" + std::string(4500, 'x') + "\r\n\r\nOK\r\n", "atI3\r", out), 0);
+    ASSERT_EQ(
+        parseCommandReply("atI3\r\r\n" + std::string(4500, 'x') + "\r\n\r\nOK\r\n", "atI3\r", out),
+        0);
     EXPECT_EQ(out.replyLine.size(), 4500u);
 }
 
@@ -71,14 +73,17 @@ TEST(ClassifyModel, FindsEachKindInProbeOrder) {
     const std::string both = "Tamo T/A PCI ISDN Modem / Tamo T/A0B";
     EXPECT_EQ(classifyModel(both, std::array<std::int32_t, 5>{4, 3, 2, 1, 0}), kDevicePcCard);
     EXPECT_EQ(classifyModel(both, kOrder), kDevicePci);
-    EXPECT_EQ(classifyModel("Tamo T/A0B", std::array<std::int32_t, 3>{-7, 1 << 30, 4}), kDevicePcCard);
+    EXPECT_EQ(classifyModel("Tamo T/A0B", std::array<std::int32_t, 3>{-7, 1 << 30, 4}),
+              kDevicePcCard);
     EXPECT_FALSE(isMakerIdentification("VELKA TECHNOLOGY CORPORATION"));
 }
 
 TEST(LineText, Ni1WinsOverEuro) {
     const std::tuple<const char*, std::int32_t, std::int32_t> cases[] = {
-        {"EURO V110", kRegionInternational, 1}, {"EURO NI-1", kRegionNorthAmerica, 0},
-        {"NI-1 EURO V110", kRegionNorthAmerica, 1}, {"euro ni-1 v110", kRegionUnknown, 0},
+        {"EURO V110", kRegionInternational, 1},
+        {"EURO NI-1", kRegionNorthAmerica, 0},
+        {"NI-1 EURO V110", kRegionNorthAmerica, 1},
+        {"euro ni-1 v110", kRegionUnknown, 0},
         {"V.110", kRegionUnknown, 0},
     };
     for (const auto& [text, region, v110] : cases) {

@@ -28,7 +28,8 @@ protected:
         // Slots without a simulator point at device nodes that do not exist,
         // so the machine's own serial ports stay out of the test.
         for (int n = 1; n <= CInfo::kMaxSlots; ++n)
-            platform::mapPortName("COM" + std::to_string(n), home.file("none-" + std::to_string(n)));
+            platform::mapPortName("COM" + std::to_string(n),
+                                  home.file("none-" + std::to_string(n)));
         for (std::size_t i = 0; i < records.size(); ++i) {
             records[i] = std::make_unique<CDeviceInfo>();
             pointers[i] = records[i].get();

@@ -115,8 +115,8 @@ TEST(InfoSharedValues, AreSeenByOtherProcesses) {
     EXPECT_EQ(info.GetIgnoreDeviceChange(), 0);
     EXPECT_EQ(inChild([] {
                   CInfo other;
-                  return other.SetFolderWnd("velka-folder-4711") | other.SetTrayWnd("velka-tray-42") |
-                         other.SetIgnoreDeviceChange(1);
+                  return other.SetFolderWnd("velka-folder-4711") |
+                         other.SetTrayWnd("velka-tray-42") | other.SetIgnoreDeviceChange(1);
               }),
               0);
     EXPECT_EQ(info.GetFolderWnd(), "velka-folder-4711");

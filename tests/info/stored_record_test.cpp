@@ -48,13 +48,23 @@ TEST(StoredRecord, RefusesMalformedRecordsAndLeavesTheOutputAlone) {
 
 TEST(SharedText, EndpointsAndFlags) {
     const std::pair<std::string, std::string> endpoints[] = {
-        {"folder-1234\n", "folder-1234"}, {"folder\r\n", "folder"}, {"two\nlines", ""},
-        {std::string("nul\0x", 5), ""},   {std::string(255, 'e'), std::string(255, 'e')},
+        {"folder-1234\n", "folder-1234"},
+        {"folder\r\n", "folder"},
+        {"two\nlines", ""},
+        {std::string("nul\0x", 5), ""},
+        {std::string(255, 'e'), std::string(255, 'e')},
         {std::string(256, 'e'), ""},
     };
-    for (const auto& [text, endpoint] : endpoints) EXPECT_EQ(info::parseEndpointText(text), endpoint);
+    for (const auto& [text, endpoint] : endpoints)
+        EXPECT_EQ(info::parseEndpointText(text), endpoint);
     const std::pair<const char*, int> flags[] = {
-        {"1", 1}, {" 1\n", 1}, {"+1", 1}, {"-1", -1}, {"", 0}, {"1x", 0}, {"99999999999999999999", 0},
+        {"1", 1},
+        {" 1\n", 1},
+        {"+1", 1},
+        {"-1", -1},
+        {"", 0},
+        {"1x", 0},
+        {"99999999999999999999", 0},
     };
     for (const auto& [text, value] : flags) EXPECT_EQ(info::parseFlagText(text), value) << text;
 }

@@ -43,7 +43,8 @@ protected:
         setenv("VELKA_TA_TIME_SCALE", "0.2", 1);
         platform::reloadTimeScale();
         for (int n = 1; n <= CInfo::kMaxSlots; ++n)
-            platform::mapPortName("COM" + std::to_string(n), home.file("none-" + std::to_string(n)));
+            platform::mapPortName("COM" + std::to_string(n),
+                                  home.file("none-" + std::to_string(n)));
     }
 
     void startSim(int com, const sim::Scenario& scenario) {
@@ -75,7 +76,8 @@ TEST_F(TactlDeviceTest, StatusPrintsTheResultThenEveryField) {
 
     const Outcome failed = tactl("status COM4");
     EXPECT_EQ(failed.exitCode, 1);
-    EXPECT_EQ(failed.out.rfind("result=7003\nport=COM4\nopenState=2\ntype=0\n", 0), 0u) << failed.out;
+    EXPECT_EQ(failed.out.rfind("result=7003\nport=COM4\nopenState=2\ntype=0\n", 0), 0u)
+        << failed.out;
     EXPECT_EQ(tactl("status").exitCode, 2);
     EXPECT_EQ(tactl("status COM1 COM2").exitCode, 2);
 }
