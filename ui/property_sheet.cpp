@@ -454,13 +454,15 @@ void PropertySheet::requestContextHelp(QWidget* control, HelpTrigger trigger) {
 }
 
 void PropertySheet::onContextHelp(QWidget*, int controlId) {
-    if (helpFile_.empty()) return;
-    openHelp(helpFile_, HelpCommand::ContextPopup, std::uint32_t(controlId) + helpOffset_);
+    const std::string file = currentHelpFile();
+    if (file.empty()) return;
+    openHelp(file, HelpCommand::ContextPopup, std::uint32_t(controlId) + helpOffset_);
 }
 
 void PropertySheet::openHelpTopic(std::uint32_t context) {
-    if (helpFile_.empty()) return;
-    openHelp(helpFile_, HelpCommand::Topic, context);
+    const std::string file = currentHelpFile();
+    if (file.empty()) return;
+    openHelp(file, HelpCommand::Topic, context);
 }
 
 void PropertySheet::watchForHelp(QWidget* root) {

@@ -110,8 +110,10 @@ protected:
     // The wizard sheet's constructor.
     PropertySheet(const QString& caption, QWidget* parent, bool wizard);
 
-    // A control's help; default: the pop-up of helpFile() at id + offset.
+    // A control's help; default: the pop-up of the help file at id + offset.
     virtual void onContextHelp(QWidget* control, int controlId);
+    // The file help opens at the moment of the request; default helpFile().
+    virtual std::string currentHelpFile() const { return helpFile_; }
     // The sheet's first showing, after the pages were built and the start
     // page shown.
     virtual void onInitDialog();

@@ -1,0 +1,103 @@
+#pragma once
+// Resource numbers of the configurator: strings, dialogs, controls,
+// animations and timers. The numbers are the ones the help files and the
+// adapter's documentation refer to, so they never change.
+#include <cstdint>
+
+namespace config {
+
+// Busy dialog ----------------------------------------------------------
+inline constexpr int IDT_DELAY_START = 300;        // first tick starts the work
+inline constexpr std::uint32_t kDelayStartMs = 100;
+inline constexpr int IDC_DELAY_ANIMATION = 1000;   // the dialog's animation control
+
+// Animations played while all profiles are read or written, by kind.
+inline constexpr int IDR_AVI_READ_BOX = 1381;
+inline constexpr int IDR_AVI_READ_PCI = 1382;
+inline constexpr int IDR_AVI_READ_PRO = 1383;
+inline constexpr int IDR_AVI_READ_PCCARD = 1389;
+inline constexpr int IDR_AVI_READ_OTHER = 1192;
+inline constexpr int IDR_AVI_WRITE_BOX = 1384;
+inline constexpr int IDR_AVI_WRITE_PCI = 1385;
+inline constexpr int IDR_AVI_WRITE_PRO = 1386;
+inline constexpr int IDR_AVI_WRITE_PCCARD = 1388;
+inline constexpr int IDR_AVI_WRITE_OTHER = 1189;
+// ... and while firmware is loaded.
+inline constexpr int IDR_AVI_FIRMWARE_BOX = 1196;
+inline constexpr int IDR_AVI_FIRMWARE_PRO = 1322;
+inline constexpr int IDR_AVI_FIRMWARE_PCI = 1375;
+inline constexpr int IDR_AVI_FIRMWARE_PCCARD = 1194;
+
+// Help -----------------------------------------------------------------
+// A control's context pop-up is its id plus this.
+inline constexpr std::uint32_t kContextHelpBase = 0x30000;
+
+// Dialogs and pages ----------------------------------------------------
+inline constexpr int IDD_PAGE_PROFILE_SELECT = 1055;
+inline constexpr int IDD_PAGE_PROPERTIES = 1059;
+inline constexpr int IDD_PAGE_GENERAL_NA = 1331;
+inline constexpr int IDD_PAGE_GENERAL_RW = 1324;
+inline constexpr int IDD_PAGE_GENERAL_NOPOTS_RW = 1342;
+inline constexpr int IDD_PAGE_PHONE_LINE_NA = 1115;
+inline constexpr int IDD_PAGE_PHONE_LINE_RW = 1117;
+inline constexpr int IDD_PAGE_MLPPP_NA = 1329;
+inline constexpr int IDD_PAGE_MLPPP_RW = 1337;
+inline constexpr int IDD_PAGE_PPP_NA = 1332;
+inline constexpr int IDD_PAGE_PPP_RW = 1338;
+inline constexpr int IDD_PAGE_V110_NA = 1333;
+inline constexpr int IDD_PAGE_V110_RW = 1339;
+inline constexpr int IDD_PAGE_V120_NA = 1334;
+inline constexpr int IDD_PAGE_V120_RW = 1340;
+inline constexpr int IDD_PAGE_BACP = 1223;
+inline constexpr int IDD_PAGE_X25 = 1222;
+inline constexpr int IDD_PAGE_VOICE_MODEM_NA = 1328;
+inline constexpr int IDD_PAGE_VOICE_MODEM_RW = 1341;
+inline constexpr int IDD_PAGE_VOICE_MODEM_PRO_RW = 1343;
+inline constexpr int IDD_PAGE_ADVANCED_BOX_NA = 1069;
+inline constexpr int IDD_PAGE_ADVANCED_BOX_RW = 1154;
+inline constexpr int IDD_PAGE_ADVANCED_PRO = 1336;
+inline constexpr int IDD_RENAME = 1145;
+inline constexpr int IDD_COMMON_FEATURES = 1330;
+
+// Controls named by the pages' rules -----------------------------------
+inline constexpr int IDC_PROFILE_LIST = 1083;
+inline constexpr int IDC_ACTIVE_PROFILE = 1136;
+inline constexpr int IDC_DATA_OVER_VOICE = 1110;
+inline constexpr int IDC_DYNAMIC_BANDWIDTH = 1122;
+inline constexpr int IDC_CALL_TYPE = 1552;
+inline constexpr int IDC_DISTINCT_RING = 1553;
+inline constexpr int IDC_VOICE_MAIL = 1561;
+inline constexpr int IDC_ABBREVIATED_RING = 1606;
+inline constexpr int IDC_NUMBER_ASSIGNMENT = 1692;
+inline constexpr int IDC_VOICE_TO_PC = 1721;
+
+// Strings ----------------------------------------------------------------
+inline constexpr std::uint32_t IDS_IMPORT_DONE_TEXT = 1014;
+inline constexpr std::uint32_t IDS_WRITE_FAILED = 1017;
+inline constexpr std::uint32_t IDS_IMPORT_FAILED_TEXT = 1018;
+inline constexpr std::uint32_t IDS_READ_FAILED = 1019;
+inline constexpr std::uint32_t IDS_NOT_CONFIGURED = 1020;
+inline constexpr std::uint32_t IDS_RESET_QUESTION = 1021;
+inline constexpr std::uint32_t IDS_SELECT_PROFILE = 1022;
+inline constexpr std::uint32_t IDS_REGION_NORTH_AMERICA = 1036;
+inline constexpr std::uint32_t IDS_REGION_INTERNATIONAL = 1037;
+inline constexpr std::uint32_t IDS_IMPORT_DONE_CAPTION = 1047;
+inline constexpr std::uint32_t IDS_PROFILE_FILE_PATTERN = 1049;
+inline constexpr std::uint32_t IDS_IMPORT_FAILED_CAPTION = 1051;
+inline constexpr std::uint32_t IDS_PROFILE_FILE_EXT = 1052;
+inline constexpr std::uint32_t IDS_PROFILE_FILE_FILTER = 1054;
+inline constexpr std::uint32_t IDS_REGION_UNKNOWN = 1056;
+inline constexpr std::uint32_t IDS_RESET_CAPTION = 1165;
+inline constexpr std::uint32_t IDS_CONFIGURED_CAPTION = 1166;
+inline constexpr std::uint32_t IDS_CONFIGURED_ACTIVE_CAPTION = 1168;
+inline constexpr std::uint32_t IDS_RESET_DONE = 1177;
+inline constexpr std::uint32_t IDS_EMPTY_PROFILE_NAME = 1187;
+inline constexpr std::uint32_t IDS_BUSY_READING = 1294;
+inline constexpr std::uint32_t IDS_BUSY_WRITING = 1295;
+inline constexpr std::uint32_t IDS_KIND_MISMATCH = 1298;
+inline constexpr std::uint32_t IDS_SPEED_NOT_DETECTED = 57347;
+inline constexpr std::uint32_t IDS_BUSY_RESTARTING = 57398;
+inline constexpr std::uint32_t IDS_BUSY_CONNECTING = 57399;
+inline constexpr std::uint32_t IDS_EXPORT_FILE_NAME = 57416;
+
+}  // namespace config
