@@ -28,7 +28,8 @@ bool startsWithAt(std::string_view line) {
 }
 
 bool isDigits(std::string_view s) {
-    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return !s.empty() &&
+           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // "MM-DD-YY" / "HH:MM:SS": three two-digit fields within the given limits.
@@ -67,14 +68,14 @@ enum class Result { Ok, Error, NoCarrier, Busy, None };
 
 // What the adapter is doing with the bytes it receives.
 enum class Mode {
-    Command,   // the firmware's command interpreter
-    Message,   // firmware in its message mode: only ati9, at@msg, at@quit
-    Boot,      // boot loader only: ati9 and at@load
-    Monitor,   // after AT$Z: the "user" prompt, at@load, at@quit
-    Confirm,   // "(y/n)?" asked
-    Starting,  // "loaded" sent; the receiver starts shortly
-    Transfer,  // the XMODEM receiver has the line
-    Finishing, // transfer over; the final text follows, then a restart
+    Command,    // the firmware's command interpreter
+    Message,    // firmware in its message mode: only ati9, at@msg, at@quit
+    Boot,       // boot loader only: ati9 and at@load
+    Monitor,    // after AT$Z: the "user" prompt, at@load, at@quit
+    Confirm,    // "(y/n)?" asked
+    Starting,   // "loaded" sent; the receiver starts shortly
+    Transfer,   // the XMODEM receiver has the line
+    Finishing,  // transfer over; the final text follows, then a restart
 };
 
 class AdapterState {
@@ -114,9 +115,15 @@ public:
         quiet = false;
         line.clear();
         switch (firmware) {
-            case Firmware::Running: mode = Mode::Command; break;
-            case Firmware::BootState: mode = Mode::Boot; break;
-            case Firmware::MessageMode: mode = Mode::Message; break;
+            case Firmware::Running:
+                mode = Mode::Command;
+                break;
+            case Firmware::BootState:
+                mode = Mode::Boot;
+                break;
+            case Firmware::MessageMode:
+                mode = Mode::Message;
+                break;
         }
     }
 
@@ -142,8 +149,8 @@ public:
             const char* word;
             const char* digit;
         };
-        static constexpr Code kCodes[] = {{"OK", "0"}, {"ERROR", "4"}, {"NO CARRIER", "3"},
-                                          {"BUSY", "7"}};
+        static constexpr Code kCodes[] = {
+            {"OK", "0"}, {"ERROR", "4"}, {"NO CARRIER", "3"}, {"BUSY", "7"}};
         const Code& c = kCodes[static_cast<int>(r)];
         return verbose ? std::string("\r\n") + c.word + "\r\n" : std::string(c.digit) + "\r";
     }
@@ -199,10 +206,14 @@ public:
 
 void AdapterState::feed(std::string_view bytes, std::uint64_t now) {
     switch (mode) {
-        case Mode::Transfer: feedTransfer(bytes, now); return;
+        case Mode::Transfer:
+            feedTransfer(bytes, now);
+            return;
         case Mode::Starting:
-        case Mode::Finishing: return;  // the loader is busy; input is noise
-        default: break;
+        case Mode::Finishing:
+            return;  // the loader is busy; input is noise
+        default:
+            break;
     }
     // The adapter echoes in its receive path, before it looks at a command:
     // a line written at once comes back whole, line feed included, ahead of
@@ -255,11 +266,20 @@ void AdapterState::dispatchLine(const std::string& text, std::uint64_t now) {
     record(text);
     const std::string_view body = std::string_view(text).substr(2);
     switch (mode) {
-        case Mode::Command: commandLine(text, now); break;
-        case Mode::Message: messageLine(body); break;
-        case Mode::Boot: bootLine(body); break;
-        case Mode::Monitor: monitorLine(body); break;
-        default: break;
+        case Mode::Command:
+            commandLine(text, now);
+            break;
+        case Mode::Message:
+            messageLine(body);
+            break;
+        case Mode::Boot:
+            bootLine(body);
+            break;
+        case Mode::Monitor:
+            monitorLine(body);
+            break;
+        default:
+            break;
     }
 }
 
@@ -396,12 +416,14 @@ Result AdapterState::runCommand(const Command& cmd, std::string& body, std::uint
     }
     if (cmd.prefix == '@') {
         if (cmd.name == "DATE") {
-            if (!cmd.hasValue || !validClockText(cmd.value, '-', 1, 12, 1, 31, 99)) return Result::Error;
+            if (!cmd.hasValue || !validClockText(cmd.value, '-', 1, 12, 1, 31, 99))
+                return Result::Error;
             date = cmd.value;
             return Result::Ok;
         }
         if (cmd.name == "TIME") {
-            if (!cmd.hasValue || !validClockText(cmd.value, ':', 0, 23, 0, 59, 59)) return Result::Error;
+            if (!cmd.hasValue || !validClockText(cmd.value, ':', 0, 23, 0, 59, 59))
+                return Result::Error;
             time = cmd.value;
             return Result::Ok;
         }
@@ -470,9 +492,12 @@ Result AdapterState::runInfo(const Command& cmd, std::string& body) {
 std::string AdapterState::listing() const {
     if (scenario.kind == Kind::Other) {
         // A plain modem of another maker: two stored profiles of its own kind.
-        return "ACTIVE PROFILE:\r\nB0 E1 L1 M1 N1 Q0 T V1 W0 X4 Y0 &C1 &D2 &K3 &Q5 &R1 &S0 &Y0\r\n\r\n"
-               "STORED PROFILE 0:\r\nB0 E1 L1 M1 N1 Q0 T V1 W0 X4 Y0 &C1 &D2 &K3 &Q5 &R1 &S0\r\n\r\n"
-               "STORED PROFILE 1:\r\nB0 E1 L1 M1 N1 Q0 T V1 W0 X4 Y0 &C1 &D2 &K3 &Q5 &R1 &S0\r\n\r\n"
+        return "ACTIVE PROFILE:\r\nB0 E1 L1 M1 N1 Q0 T V1 W0 X4 Y0 &C1 &D2 &K3 &Q5 &R1 &S0 "
+               "&Y0\r\n\r\n"
+               "STORED PROFILE 0:\r\nB0 E1 L1 M1 N1 Q0 T V1 W0 X4 Y0 &C1 &D2 &K3 &Q5 &R1 "
+               "&S0\r\n\r\n"
+               "STORED PROFILE 1:\r\nB0 E1 L1 M1 N1 Q0 T V1 W0 X4 Y0 &C1 &D2 &K3 &Q5 &R1 "
+               "&S0\r\n\r\n"
                "TELEPHONE NUMBERS:\r\n0=                    1=";
     }
     return profiles.listing(scenario.faults);
@@ -505,9 +530,11 @@ Result AdapterState::runLineStatus(const Command& cmd, std::string& body) {
 
 std::string AdapterState::statusListing() {
     const LineStatus& l = scenario.line;
-    const bool inProgress = statusPolls < static_cast<std::uint32_t>(std::max(0, l.inProgressPolls));
+    const bool inProgress =
+        statusPolls < static_cast<std::uint32_t>(std::max(0, l.inProgressPolls));
     ++statusPolls;
-    return "Initialisation status: " + (inProgress ? std::string("In-Progress") : l.initialisation) +
+    return "Initialisation status: " +
+           (inProgress ? std::string("In-Progress") : l.initialisation) +
            "\r\nCurrent location: " + l.location + "\r\nDetected switch type: " + l.switchType +
            "\r\nSPIDs supported: " + l.spidsSupported;
 }
@@ -534,9 +561,11 @@ Result AdapterState::spidTest(const std::string& spid, std::string& body) {
     if (spid.size() > 20) return Result::Error;
     const LineStatus& l = scenario.line;
     auto it = l.spidResults.find(spid);
-    const std::vector<std::string> seq = splitList(it == l.spidResults.end() ? l.spidDefault : it->second);
+    const std::vector<std::string> seq =
+        splitList(it == l.spidResults.end() ? l.spidDefault : it->second);
     std::size_t& count = spidTests[spid];
-    const std::string result = seq.empty() ? "NO CARRIER" : upperAscii(seq[std::min(count, seq.size() - 1)]);
+    const std::string result =
+        seq.empty() ? "NO CARRIER" : upperAscii(seq[std::min(count, seq.size() - 1)]);
     ++count;
     if (result == "OK") {
         // The switch took the SPID: it goes to the first free channel.
@@ -562,8 +591,9 @@ void AdapterState::messageLine(std::string_view body) {
     if (b == "I9" || b == "I0" || b == "I") {
         reply("\r\n" + modelLine() + "\r\n");  // no result code in this mode
     } else if (b == "@MSG") {
-        reply("\r\nmsg 1: DISC received, cause 16 (normal call clearing)\r\n"
-              "msg 2: call rejected, cause 17 (user busy)\r\n");
+        reply(
+            "\r\nmsg 1: DISC received, cause 16 (normal call clearing)\r\n"
+            "msg 2: call rejected, cause 17 (user busy)\r\n");
     } else if (b == "@QUIT") {
         firmware = Firmware::Running;
         restart();
@@ -668,10 +698,14 @@ void AdapterState::poll(std::uint64_t now) {
 std::uint64_t AdapterState::nextDeadline() const {
     if (gone) return kNoDeadline;
     switch (mode) {
-        case Mode::Starting: return startAt;
-        case Mode::Transfer: return rx ? rx->nextDeadline() : kNoDeadline;
-        case Mode::Finishing: return finalAt;
-        default: return kNoDeadline;
+        case Mode::Starting:
+            return startAt;
+        case Mode::Transfer:
+            return rx ? rx->nextDeadline() : kNoDeadline;
+        case Mode::Finishing:
+            return finalAt;
+        default:
+            return kNoDeadline;
     }
 }
 
@@ -698,14 +732,32 @@ Outputs Adapter::poll(std::uint64_t nowMs) {
     return std::move(s_->out);
 }
 
-std::uint64_t Adapter::nextDeadline() const { return s_->nextDeadline(); }
-void Adapter::setTranscript(TranscriptSink sink) { s_->transcript = std::move(sink); }
-const Scenario& Adapter::scenario() const { return s_->scenario; }
-std::string Adapter::saveState() const { return s_->profiles.saveState(); }
-std::int32_t Adapter::loadState(std::string_view text) { return s_->profiles.loadState(text); }
-bool Adapter::takeStateChanged() { return std::exchange(s_->stateChanged, false); }
-const std::string& Adapter::receivedImage() const { return s_->image; }
-std::uint32_t Adapter::commandCount() const { return s_->commands; }
-bool Adapter::vanished() const { return s_->gone; }
+std::uint64_t Adapter::nextDeadline() const {
+    return s_->nextDeadline();
+}
+void Adapter::setTranscript(TranscriptSink sink) {
+    s_->transcript = std::move(sink);
+}
+const Scenario& Adapter::scenario() const {
+    return s_->scenario;
+}
+std::string Adapter::saveState() const {
+    return s_->profiles.saveState();
+}
+std::int32_t Adapter::loadState(std::string_view text) {
+    return s_->profiles.loadState(text);
+}
+bool Adapter::takeStateChanged() {
+    return std::exchange(s_->stateChanged, false);
+}
+const std::string& Adapter::receivedImage() const {
+    return s_->image;
+}
+std::uint32_t Adapter::commandCount() const {
+    return s_->commands;
+}
+bool Adapter::vanished() const {
+    return s_->gone;
+}
 
 }  // namespace sim

@@ -27,7 +27,9 @@ ComMapping::ComMapping(std::string devicePath, std::string comName)
     active_ = status_ == platform::kOk;
 }
 
-ComMapping::~ComMapping() { remove(); }
+ComMapping::~ComMapping() {
+    remove();
+}
 
 void ComMapping::remove() {
     if (!active_) return;

@@ -28,7 +28,7 @@ struct Command {
     std::string name;    // upper case: "E", "K", "C", "DATE", "VDD"
     std::string digits;  // digits right after the name: "1" in E1, "100" in I100, "2" in *P2
     bool hasValue = false;
-    std::string value;   // the text after '=' (numeric values keep their sign)
+    std::string value;  // the text after '=' (numeric values keep their sign)
 
     // "!C1", "&W", "E": the key handlers are looked up by.
     std::string key() const;

@@ -11,7 +11,8 @@ bool findFirmwareVersion(std::string_view image, std::string& version) {
     text = text.substr(0, text.find('\0'));
     if (text.empty()) return false;
     for (char c : text) {
-        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7f) return false;
+        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7f)
+            return false;
     }
     version.assign(text);
     return true;

@@ -11,13 +11,13 @@ namespace {
 // Where a parameter exists.
 enum Cond : std::uint32_t {
     kAll = 0,
-    kNa = 1u << 0,        // North-American devices only
-    kIntl = 1u << 1,      // international devices only
-    kBoxListed = 1u << 2, // listed by boxes only; cards take it but never list it
-    kAodi = 1u << 3,      // devices with AODI
-    kPort1 = 1u << 4,     // at least one analogue port
-    kPort2 = 1u << 5,     // two analogue ports
-    kOption = 1u << 6,    // the "!O" option: Pro boxes, and North-American boxes and cards
+    kNa = 1u << 0,         // North-American devices only
+    kIntl = 1u << 1,       // international devices only
+    kBoxListed = 1u << 2,  // listed by boxes only; cards take it but never list it
+    kAodi = 1u << 3,       // devices with AODI
+    kPort1 = 1u << 4,      // at least one analogue port
+    kPort2 = 1u << 5,      // two analogue ports
+    kOption = 1u << 6,     // the "!O" option: Pro boxes, and North-American boxes and cards
 };
 
 struct ParamDef {
@@ -103,9 +103,9 @@ bool applies(const ParamDef& d, const Scenario& s) {
 }
 
 bool textCharAllowed(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-           c == '*' || c == '#' || c == ',' || c == ';' || c == '.' || c == '-' || c == '+' ||
-           c == '/' || c == ':';
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '*' ||
+           c == '#' || c == ',' || c == ';' || c == '.' || c == '-' || c == '+' || c == '/' ||
+           c == ':';
 }
 
 bool parseNumber(std::string_view text, std::int64_t& out) {
@@ -118,7 +118,9 @@ bool parseNumber(std::string_view text, std::int64_t& out) {
 }
 
 // Texts that the listing prints with their parameter, no '=' in between.
-bool bareKey(std::string_view key) { return key == "*P" || key == "!A" || key == "!O"; }
+bool bareKey(std::string_view key) {
+    return key == "*P" || key == "!A" || key == "!O";
+}
 
 void appendWrapped(std::string& out, std::size_t& lineLen, const std::string& token) {
     constexpr std::size_t kWidth = 78;
@@ -155,7 +157,8 @@ ProfileStore::ProfileStore(const Scenario& scenario) {
             if (has(k) && valid(k, v)) stored_[i][k] = v;
         }
     }
-    default_ = (scenario.activeProfile >= 0 && scenario.activeProfile <= 2) ? scenario.activeProfile : 0;
+    default_ =
+        (scenario.activeProfile >= 0 && scenario.activeProfile <= 2) ? scenario.activeProfile : 0;
     working_ = stored_[default_];
 }
 

@@ -147,7 +147,9 @@ void PtyAdapter::run(std::stop_token stop) {
         int timeout = -1;
         if (deadline != kNoDeadline && !gone_) {
             std::uint64_t now = platform::tickCountMs();
-            timeout = deadline <= now ? 0 : static_cast<int>(std::min<std::uint64_t>(deadline - now, 60000));
+            timeout = deadline <= now
+                          ? 0
+                          : static_cast<int>(std::min<std::uint64_t>(deadline - now, 60000));
         }
         pollfd fds[2] = {{wake_, POLLIN, 0}, {gone_ ? -1 : master_, POLLIN, 0}};
         int n = ::poll(fds, 2, timeout);
@@ -163,8 +165,8 @@ void PtyAdapter::run(std::stop_token stop) {
             ssize_t got = ::read(master_, buf, sizeof buf);
             if (got > 0) {
                 std::lock_guard<std::mutex> lock(engineMutex_);
-                outs = engine_.receive(std::string_view(buf, static_cast<std::size_t>(got)),
-                                       speed, platform::tickCountMs());
+                outs = engine_.receive(std::string_view(buf, static_cast<std::size_t>(got)), speed,
+                                       platform::tickCountMs());
             }
         } else if (!gone_ && (fds[1].revents & (POLLHUP | POLLERR))) {
             // Nobody holds the slave (cannot happen while we keep ours
@@ -232,8 +234,8 @@ bool PtyAdapter::writeAll(std::string_view bytes) {
 
 void PtyAdapter::log(char direction, std::string_view text) {
     std::lock_guard<std::mutex> lock(logMutex_);
-    appendTranscript(options_.transcriptPath, options_.comName.empty() ? devicePath_ : options_.comName,
-                     direction, text);
+    appendTranscript(options_.transcriptPath,
+                     options_.comName.empty() ? devicePath_ : options_.comName, direction, text);
 }
 
 void PtyAdapter::saveState() {

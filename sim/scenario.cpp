@@ -18,24 +18,44 @@ std::int32_t Scenario::potsPortCount() const {
     if (potsPorts >= 0) return potsPorts;
     switch (kind) {
         case Kind::Box:
-        case Kind::Box6F: return 2;
-        case Kind::Pro: return 1;
-        default: return 0;
+        case Kind::Box6F:
+            return 2;
+        case Kind::Pro:
+            return 1;
+        default:
+            return 0;
     }
 }
 
-bool Scenario::hasAodi() const { return aodi >= 0 ? aodi != 0 : northAmerica; }
+bool Scenario::hasAodi() const {
+    return aodi >= 0 ? aodi != 0 : northAmerica;
+}
 
 Scenario defaultScenario(Kind kind, bool northAmerica) {
     Scenario s;
     s.kind = kind;
     s.northAmerica = northAmerica;
     switch (kind) {
-        case Kind::Box: s.model = "Tamo T/A ISDN Modem"; s.productNumber = "TBX-0001"; break;
-        case Kind::Box6F: s.model = "Tamo T/A ISDN Modem6F"; s.productNumber = "TBL-0001"; break;
-        case Kind::Pro: s.model = "Tamo T/A Pro ISDN Modem"; s.productNumber = "T2B-0001"; break;
-        case Kind::Pci: s.model = "Tamo T/A PCI ISDN Modem"; s.productNumber = "T71-0001"; break;
-        case Kind::PcCard: s.model = "Tamo T/A0B"; s.productNumber = "T3M-0001"; break;
+        case Kind::Box:
+            s.model = "Tamo T/A ISDN Modem";
+            s.productNumber = "TBX-0001";
+            break;
+        case Kind::Box6F:
+            s.model = "Tamo T/A ISDN Modem6F";
+            s.productNumber = "TBL-0001";
+            break;
+        case Kind::Pro:
+            s.model = "Tamo T/A Pro ISDN Modem";
+            s.productNumber = "T2B-0001";
+            break;
+        case Kind::Pci:
+            s.model = "Tamo T/A PCI ISDN Modem";
+            s.productNumber = "T71-0001";
+            break;
+        case Kind::PcCard:
+            s.model = "Tamo T/A0B";
+            s.productNumber = "T3M-0001";
+            break;
         case Kind::Other:
             s.identification = "Generic 56K Data/Fax Modem";
             s.model = "56K V.90";

@@ -30,12 +30,12 @@ struct CommandPattern {
 struct Faults {
     // After this many command lines the adapter answers nothing more; -1 never.
     std::int32_t silentAfter = -1;
-    std::vector<CommandPattern> silent;    // echoed, then no reply
-    std::vector<CommandPattern> error;     // answered "ERROR" whatever they are
-    std::vector<CommandPattern> longReply; // answered with more than 4095 characters
-    std::vector<CommandPattern> vanish;    // the port disappears while the command runs
-    bool truncatedListing = false;         // &V stops before "TELEPHONE NUMBERS"
-    bool malformedListing = false;         // &V values run to the end without a separator
+    std::vector<CommandPattern> silent;     // echoed, then no reply
+    std::vector<CommandPattern> error;      // answered "ERROR" whatever they are
+    std::vector<CommandPattern> longReply;  // answered with more than 4095 characters
+    std::vector<CommandPattern> vanish;     // the port disappears while the command runs
+    bool truncatedListing = false;          // &V stops before "TELEPHONE NUMBERS"
+    bool malformedListing = false;          // &V values run to the end without a separator
     // During a download: answer every block with NAK this many times before
     // taking it (a storm), and send CAN after this many good blocks (-1 never).
     std::int32_t nakStorm = 0;
@@ -62,7 +62,7 @@ struct Scenario {
     Firmware firmware = Firmware::Running;
 
     std::string identification = "Velka Technology Corporation";  // atI8
-    std::string model = "Tamo T/A ISDN Modem";                   // ati9
+    std::string model = "Tamo T/A ISDN Modem";                    // ati9
     std::string version = "V2.10";                                // atI3
     std::string lineText = "EURO V110";                           // atI4
     std::string productNumber = "TBX-0001";                       // atI20

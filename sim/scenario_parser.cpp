@@ -87,7 +87,8 @@ public:
 
     bool device(const Entries& entries, Scenario& s) {
         for (const auto& [key, value] : entries) {
-            if (!deviceKey(lower(key), value, s)) return fail("device", key, "unknown key or bad value");
+            if (!deviceKey(lower(key), value, s))
+                return fail("device", key, "unknown key or bad value");
         }
         return true;
     }
@@ -97,10 +98,14 @@ public:
         if (k == "kind" || k == "region") return true;  // read first, see parseScenario
         if (k == "firmware") {
             const std::string f = lower(v);
-            if (f == "running") s.firmware = Firmware::Running;
-            else if (f == "boot") s.firmware = Firmware::BootState;
-            else if (f == "message") s.firmware = Firmware::MessageMode;
-            else return false;
+            if (f == "running")
+                s.firmware = Firmware::Running;
+            else if (f == "boot")
+                s.firmware = Firmware::BootState;
+            else if (f == "message")
+                s.firmware = Firmware::MessageMode;
+            else
+                return false;
             return true;
         }
         if (k == "identification") return s.identification = v, true;
@@ -145,17 +150,24 @@ public:
         for (const auto& [key, value] : entries) {
             const std::string k = lower(key);
             std::int64_t n = 0;
-            if (k == "init") l.initialisation = value;
-            else if (k == "in_progress_polls" && toInt(value, 0, 1000000, n)) l.inProgressPolls = static_cast<std::int32_t>(n);
-            else if (k == "location") l.location = value;
-            else if (k == "switch_type") l.switchType = value;
-            else if (k == "spids_supported") l.spidsSupported = value;
+            if (k == "init")
+                l.initialisation = value;
+            else if (k == "in_progress_polls" && toInt(value, 0, 1000000, n))
+                l.inProgressPolls = static_cast<std::int32_t>(n);
+            else if (k == "location")
+                l.location = value;
+            else if (k == "switch_type")
+                l.switchType = value;
+            else if (k == "spids_supported")
+                l.spidsSupported = value;
             else if (k == "channel1" || k == "channel2") {
                 const std::size_t i = k == "channel1" ? 0 : 1;
                 if (l.activation.size() <= i) l.activation.resize(i + 1, "activated");
                 l.activation[i] = value;
-            } else if (k == "spid_default") l.spidDefault = value;
-            else return fail("line", key, "unknown key or bad value");
+            } else if (k == "spid_default")
+                l.spidDefault = value;
+            else
+                return fail("line", key, "unknown key or bad value");
         }
         return true;
     }
@@ -165,16 +177,26 @@ public:
             const std::string k = lower(key);
             std::int64_t n = 0;
             bool ok = true;
-            if (k == "silent_after") ok = toInt(value, -1, 1000000, n), f.silentAfter = static_cast<std::int32_t>(n);
-            else if (k == "silent") f.silent = patterns(value);
-            else if (k == "error") f.error = patterns(value);
-            else if (k == "long_reply") f.longReply = patterns(value);
-            else if (k == "vanish") f.vanish = patterns(value);
-            else if (k == "truncated_listing") ok = toBool(value, f.truncatedListing);
-            else if (k == "malformed_listing") ok = toBool(value, f.malformedListing);
-            else if (k == "nak_storm") ok = toInt(value, 0, 1000000, n), f.nakStorm = static_cast<std::int32_t>(n);
-            else if (k == "can_after_blocks") ok = toInt(value, -1, 1000000, n), f.canAfterBlocks = static_cast<std::int32_t>(n);
-            else ok = false;
+            if (k == "silent_after")
+                ok = toInt(value, -1, 1000000, n), f.silentAfter = static_cast<std::int32_t>(n);
+            else if (k == "silent")
+                f.silent = patterns(value);
+            else if (k == "error")
+                f.error = patterns(value);
+            else if (k == "long_reply")
+                f.longReply = patterns(value);
+            else if (k == "vanish")
+                f.vanish = patterns(value);
+            else if (k == "truncated_listing")
+                ok = toBool(value, f.truncatedListing);
+            else if (k == "malformed_listing")
+                ok = toBool(value, f.malformedListing);
+            else if (k == "nak_storm")
+                ok = toInt(value, 0, 1000000, n), f.nakStorm = static_cast<std::int32_t>(n);
+            else if (k == "can_after_blocks")
+                ok = toInt(value, -1, 1000000, n), f.canAfterBlocks = static_cast<std::int32_t>(n);
+            else
+                ok = false;
             if (!ok) return fail("faults", key, "unknown key or bad value");
         }
         return true;
@@ -202,7 +224,8 @@ std::int32_t parseScenario(std::string_view iniText, Scenario& out, std::string&
     }
     if (const std::string* r = doc.find("device", "region")) {
         const std::string v = lower(*r);
-        if (v != "na" && v != "international") return reader.fail("device", "region", "na or international"), 1;
+        if (v != "na" && v != "international")
+            return reader.fail("device", "region", "na or international"), 1;
         na = v == "na";
     }
     Scenario s = defaultScenario(kind, na);
@@ -217,7 +240,8 @@ std::int32_t parseScenario(std::string_view iniText, Scenario& out, std::string&
             std::vector<std::string>& lines = sec == "regions" ? s.regions : s.line.spidList;
             lines.clear();
             for (const auto& e : entries) lines.push_back(e.second);
-        } else if (sec == "factory" || sec == "profile0" || sec == "profile1" || sec == "profile2") {
+        } else if (sec == "factory" || sec == "profile0" || sec == "profile1" ||
+                   sec == "profile2") {
             auto& target = sec == "factory" ? s.factory : s.profile[sec.back() - '0'];
             for (const auto& [key, value] : entries) target[upperAscii(key)] = value;
         } else if (sec == "line") {
@@ -236,7 +260,8 @@ std::int32_t parseScenario(std::string_view iniText, Scenario& out, std::string&
     ProfileStore store(s);
     auto verify = [&](const std::map<std::string, std::string>& values, const char* section) {
         for (const auto& [key, value] : values) {
-            if (!store.accepts(key, value)) return reader.fail(section, key, "not a parameter of this device, or a bad value");
+            if (!store.accepts(key, value))
+                return reader.fail(section, key, "not a parameter of this device, or a bad value");
         }
         return true;
     };

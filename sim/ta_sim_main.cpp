@@ -27,7 +27,8 @@ struct Args {
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: ta-sim --scenario FILE [--state FILE] [--log FILE] --port COMn [--port COMm ...]\n");
+                 "usage: ta-sim --scenario FILE [--state FILE] [--log FILE] --port COMn [--port "
+                 "COMm ...]\n");
     return 2;
 }
 
@@ -36,11 +37,16 @@ bool parseArgs(int argc, char** argv, Args& a) {
         const std::string opt = argv[i];
         if (i + 1 >= argc) return false;
         const std::string value = argv[++i];
-        if (opt == "--scenario") a.scenario = value;
-        else if (opt == "--state") a.state = value;
-        else if (opt == "--log") a.log = value;
-        else if (opt == "--port") a.ports.push_back(value);
-        else return false;
+        if (opt == "--scenario")
+            a.scenario = value;
+        else if (opt == "--state")
+            a.state = value;
+        else if (opt == "--log")
+            a.log = value;
+        else if (opt == "--port")
+            a.ports.push_back(value);
+        else
+            return false;
     }
     return !a.scenario.empty() && !a.ports.empty();
 }
@@ -76,7 +82,8 @@ int main(int argc, char** argv) {
         sim::PtyAdapter::Options opt;
         opt.comName = args.ports[i];
         opt.transcriptPath = args.log;
-        if (!args.state.empty()) opt.statePath = i == 0 ? args.state : args.state + "." + args.ports[i];
+        if (!args.state.empty())
+            opt.statePath = i == 0 ? args.state : args.state + "." + args.ports[i];
         std::unique_ptr<sim::PtyAdapter> dev;
         const std::int32_t rc = sim::PtyAdapter::start(scenario, opt, dev);
         if (rc != 0) {

@@ -14,9 +14,15 @@ std::string escapeForLog(std::string_view text) {
     out.reserve(text.size());
     for (unsigned char c : text) {
         switch (c) {
-            case '\r': out += "\\r"; break;
-            case '\n': out += "\\n"; break;
-            case '\\': out += "\\\\"; break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
             default:
                 if (c < 0x20 || c >= 0x7f) {
                     char hex[8];

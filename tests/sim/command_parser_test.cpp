@@ -9,8 +9,10 @@ std::string render(const std::vector<sim::Command>& cmds) {
     std::string out;
     for (const auto& c : cmds) {
         out += "[" + c.key();
-        if (c.hasValue) out += "=" + c.value;
-        else if (!c.digits.empty()) out += ":" + c.digits;
+        if (c.hasValue)
+            out += "=" + c.value;
+        else if (!c.digits.empty())
+            out += ":" + c.digits;
         out += "]";
     }
     return out;
@@ -58,9 +60,8 @@ TEST(CommandParser, SplitsLinesIntoCommands) {
 
 TEST(CommandParser, RefusesMalformedLinesWhole) {
     const char* bad[] = {
-        "!",      "!1=2",   "%A2=",  "*E1=x", "&",     "&1",  "#",     "E1#",
-        "S=1",    "S",      "S1=",   "@",     ">",     "$",   "$1",    "!C1=5 ?",
-        "%A2=9 6x",
+        "!", "!1=2", "%A2=", "*E1=x", "&", "&1", "#",       "E1#",      "S=1",
+        "S", "S1=",  "@",    ">",     "$", "$1", "!C1=5 ?", "%A2=9 6x",
     };
     for (const char* body : bad) {
         std::vector<sim::Command> cmds{sim::Command{}};

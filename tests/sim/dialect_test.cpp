@@ -18,8 +18,8 @@
 namespace {
 
 using simtest::HostPort;
-using simtest::loadScenario;
 using simtest::listedValue;
+using simtest::loadScenario;
 using simtest::replyLine;
 
 constexpr char kAck = 0x06, kNak = 0x15, kEot = 0x04, kCan = 0x18;
@@ -68,13 +68,20 @@ TEST_F(DialectTest, IdentificationPerDeviceKind) {
         const char* regionsFrom;  // the region pages skip to this letter
     };
     const Row rows[] = {
-        {"box_international.ini", "Velka Technology Corporation", "Tamo T/A ISDN Modem", "V1.4.55", "EURO", "Andere:1;"},
-        {"box_na.ini", "Velka Technology Corporation", "Tamo T/A ISDN Modem", "V1.4.55", "NI-1", "Canada:25;"},
-        {"box_6f.ini", "Velka Technology Corporation", "Tamo T/A ISDN Modem6F", "V2.0.12", "EURO", "Andere:1;"},
-        {"pro_na.ini", "Velka Technology Corporation", "Tamo T/A Pro ISDN Modem", "V3.1.7", "NI-1", "Canada:25;"},
-        {"pro_international.ini", "Velka Technology Corporation", "Tamo T/A Pro ISDN Modem", "V3.1.7", "V110", "Andere:1;"},
-        {"pci_card.ini", "Velka Technology Corporation", "Tamo T/A PCI ISDN Modem", "V1.2.3", "NI-1", "Canada:25;"},
-        {"pc_card.ini", "Velka Technology Corporation", "Tamo T/A0B", "V1.0.9", "EURO", "Andere:1;"},
+        {"box_international.ini", "Velka Technology Corporation", "Tamo T/A ISDN Modem", "V1.4.55",
+         "EURO", "Andere:1;"},
+        {"box_na.ini", "Velka Technology Corporation", "Tamo T/A ISDN Modem", "V1.4.55", "NI-1",
+         "Canada:25;"},
+        {"box_6f.ini", "Velka Technology Corporation", "Tamo T/A ISDN Modem6F", "V2.0.12", "EURO",
+         "Andere:1;"},
+        {"pro_na.ini", "Velka Technology Corporation", "Tamo T/A Pro ISDN Modem", "V3.1.7", "NI-1",
+         "Canada:25;"},
+        {"pro_international.ini", "Velka Technology Corporation", "Tamo T/A Pro ISDN Modem",
+         "V3.1.7", "V110", "Andere:1;"},
+        {"pci_card.ini", "Velka Technology Corporation", "Tamo T/A PCI ISDN Modem", "V1.2.3",
+         "NI-1", "Canada:25;"},
+        {"pc_card.ini", "Velka Technology Corporation", "Tamo T/A0B", "V1.0.9", "EURO",
+         "Andere:1;"},
         {"other_maker.ini", "Generic 56K Data/Fax Modem", "56K V.90 Voice", "1.02", "", nullptr},
     };
     for (const Row& r : rows) {
@@ -105,11 +112,17 @@ TEST_F(DialectTest, ListingPerKindAndRegion) {
         std::vector<const char*> absent;
     };
     const Row rows[] = {
-        {"box_international.ini", {"*R1=", "*R2=", "!N5=", "*W1=", "*W2=", "!N1=5551234"}, {"*V1=", "!C6=", "!X22=", "!O", "*K1="}},
+        {"box_international.ini",
+         {"*R1=", "*R2=", "!N5=", "*W1=", "*W2=", "!N1=5551234"},
+         {"*V1=", "!C6=", "!X22=", "!O", "*K1="}},
         {"box_6f.ini", {"*R1=", "*R2=", "!N5="}, {"*V1=", "!C6="}},
-        {"box_na.ini", {"*V1=", "*A2=", "*K1=60", "*M=30", "!C6=01555123400101", "!X22=", "!X10=", "!O0"}, {"!N5=", "*W1="}},
+        {"box_na.ini",
+         {"*V1=", "*A2=", "*K1=60", "*M=30", "!C6=01555123400101", "!X22=", "!X10=", "!O0"},
+         {"!N5=", "*W1="}},
         {"pro_na.ini", {"*R1=", "*V1=", "!O0", "!C6="}, {"*R2=", "*V2=", "!N5="}},
-        {"pro_international.ini", {"*R1=", "*W1=", "!N5=", "!O0"}, {"*R2=", "*W2=", "!C6=", "!X22="}},
+        {"pro_international.ini",
+         {"*R1=", "*W1=", "!N5=", "!O0"},
+         {"*R2=", "*W2=", "!C6=", "!X22="}},
         {"pci_card.ini", {"!C6=", "!X22=", "!O0"}, {"*R1=", "!N5="}},
         {"pc_card.ini", {"%A2=96", "%P8="}, {"*R1=", "!N5=", "!O", "!C6=", "!X22="}},
     };
@@ -120,7 +133,8 @@ TEST_F(DialectTest, ListingPerKindAndRegion) {
         EXPECT_EQ("OK", resultOf(listing));
         EXPECT_LT(listing.size(), 4096u);
         std::size_t last = 0;
-        for (const char* mark : {"&Y0", "STORED PROFILE 0:", "STORED PROFILE 1:", "STORED PROFILE 2:", "TELEPHONE NUMBERS"}) {
+        for (const char* mark : {"&Y0", "STORED PROFILE 0:", "STORED PROFILE 1:",
+                                 "STORED PROFILE 2:", "TELEPHONE NUMBERS"}) {
             const std::size_t at = listing.find(mark);
             ASSERT_NE(std::string::npos, at) << mark;
             EXPECT_GT(at, last) << mark;
@@ -169,10 +183,11 @@ TEST_F(DialectTest, SettingsStoredWithAmpWShowInTheNextListing) {
     ASSERT_NE(std::string::npos, p1);
     const std::string section1 = listing.substr(p1, p2 - p1);
     const std::pair<const char*, const char*> expected[] = {
-        {"*P", "25"}, {"%A2=", "95"}, {"!C1=", "1"}, {"!N1=", "5550001"}, {"!N2=", "5550002"},
-        {"!T1=", "3"}, {"!A", "1"}, {"!C6=", "0155500010101"}, {"!C5=", "1"}, {"%P6=", "300"},
-        {"!X15=", "6"}, {"!X22=", "1"}, {"!X3=", "R"}, {"!O", "3"}, {"%P8=", "1"}, {"*E1=", "2"},
-        {"*E2=", "1"}, {"*R1=", "1"}, {"*K1=", "*3"}, {"*M=", "45"}};
+        {"*P", "25"},        {"%A2=", "95"},  {"!C1=", "1"},  {"!N1=", "5550001"},
+        {"!N2=", "5550002"}, {"!T1=", "3"},   {"!A", "1"},    {"!C6=", "0155500010101"},
+        {"!C5=", "1"},       {"%P6=", "300"}, {"!X15=", "6"}, {"!X22=", "1"},
+        {"!X3=", "R"},       {"!O", "3"},     {"%P8=", "1"},  {"*E1=", "2"},
+        {"*E2=", "1"},       {"*R1=", "1"},   {"*K1=", "*3"}, {"*M=", "45"}};
     for (const auto& [param, value] : expected) {
         std::string got;
         EXPECT_TRUE(listedValue(section1, param, got)) << param;
@@ -208,7 +223,8 @@ struct Download {
 bool sendImage(HostPort& host, const std::string& image, Download& d) {
     const std::size_t blocks = (image.size() + 1023) / 1024;
     for (std::size_t n = 0; n < blocks; ++n) {
-        std::string block = simtest::xmodemBlock(static_cast<std::uint8_t>((n + 1) & 0xFF), image.substr(n * 1024, 1024), d.crc);
+        std::string block = simtest::xmodemBlock(static_cast<std::uint8_t>((n + 1) & 0xFF),
+                                                 image.substr(n * 1024, 1024), d.crc);
         if (n == 0) {
             std::string bad = block;
             bad[1000] ^= 0x55;
@@ -285,7 +301,8 @@ TEST_F(DialectTest, LoaderCancelsWithCanAndReturnsToCommands) {
     const std::string image = simtest::testImage(8 * 1024);
     std::string got;
     for (int n = 0; n < 4 && got.find(kCan) == std::string::npos; ++n) {
-        host.write(simtest::xmodemBlock(static_cast<std::uint8_t>(n + 1), image.substr(n * 1024, 1024), true));
+        host.write(simtest::xmodemBlock(static_cast<std::uint8_t>(n + 1),
+                                        image.substr(n * 1024, 1024), true));
         got += host.readBytes(n < 3 ? 1 : 3);
     }
     EXPECT_EQ(std::string(3, kAck) + std::string(3, kCan), got);
@@ -352,7 +369,9 @@ TEST_F(DialectTest, LineStatusListings) {
 
     const std::string list = ask("AT$I\r");
     EXPECT_EQ("OK", resultOf(list));
-    EXPECT_NE(std::string::npos, list.find("\r\n01555123400101;5551234;dv;avail\r\n01555123500101;5551235;dv;avail\r\n"));
+    EXPECT_NE(
+        std::string::npos,
+        list.find("\r\n01555123400101;5551234;dv;avail\r\n01555123500101;5551235;dv;avail\r\n"));
 
     // Clearing the line settings, storing and restarting the profile.
     EXPECT_EQ("OK", resultOf(ask("AT!N1=!N2=!C6=!C7=!C4=0!C5=0\r")));
@@ -374,7 +393,8 @@ TEST_F(DialectTest, LineStatusListings) {
 
 TEST_F(DialectTest, LineDetectionFaultsAndInternationalDevices) {
     start(loadScenario("fault_line_in_progress.ini"));
-    for (int i = 0; i < 3; ++i) EXPECT_EQ("In-Progress", labelValue(ask("AT>VDD\r"), "Initialisation status")) << i;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ("In-Progress", labelValue(ask("AT>VDD\r"), "Initialisation status")) << i;
     const std::string vdd = ask("AT>VDD\r");
     EXPECT_EQ("Successful", labelValue(vdd, "Initialisation status"));
     EXPECT_EQ("Unknown", labelValue(vdd, "Detected switch type"));
@@ -408,7 +428,8 @@ TEST_F(DialectTest, TwoAdaptersOnTwoPortsAtOnce) {
     EXPECT_EQ("COM11", ca);
     EXPECT_EQ("COM12", cb);
 
-    auto talk = [](const std::string& path, const std::string& model, const std::string& number, int& good) {
+    auto talk = [](const std::string& path, const std::string& model, const std::string& number,
+                   int& good) {
         HostPort port;
         if (!port.open(path)) return;
         for (int i = 0; i < 15; ++i) {

@@ -68,7 +68,8 @@ void change(CProfile& p, int index, bool na) {
 }
 
 TEST(ProfileRoundTrip, ReaderAndWriterWorkAgainstTheSimulator) {
-    for (sim::Kind kind : {sim::Kind::Box, sim::Kind::Box6F, sim::Kind::Pro, sim::Kind::Pci, sim::Kind::PcCard}) {
+    for (sim::Kind kind :
+         {sim::Kind::Box, sim::Kind::Box6F, sim::Kind::Pro, sim::Kind::Pci, sim::Kind::PcCard}) {
         for (bool na : {false, true}) {
             const int k = static_cast<int>(kind);
             SCOPED_TRACE(std::to_string(k) + (na ? " NA" : " intl"));
@@ -90,7 +91,8 @@ TEST(ProfileRoundTrip, ReaderAndWriterWorkAgainstTheSimulator) {
             std::vector<std::string> refused;
             for (int i = 0; i < 3; ++i) {
                 change(wanted[i], i, na);
-                const auto pieces = profile::BuildProfileCommands(wanted[i], i, ctx.northAmerica, k);
+                const auto pieces =
+                    profile::BuildProfileCommands(wanted[i], i, ctx.northAmerica, k);
                 const auto send = [&](const std::string& line) {
                     const std::string answer = ex(line);
                     if (!simtest::endsInResultCode(answer)) return 258;

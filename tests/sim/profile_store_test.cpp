@@ -13,7 +13,8 @@ using simtest::listedValue;
 
 std::string sectionOf(const std::string& listing, int index) {
     const std::string begin = "STORED PROFILE " + std::to_string(index) + ":";
-    const std::string end = index < 2 ? "STORED PROFILE " + std::to_string(index + 1) + ":" : "TELEPHONE NUMBERS";
+    const std::string end =
+        index < 2 ? "STORED PROFILE " + std::to_string(index + 1) + ":" : "TELEPHONE NUMBERS";
     const std::size_t b = listing.find(begin);
     const std::size_t e = listing.find(end);
     if (b == std::string::npos || e == std::string::npos || e < b) return {};
@@ -47,15 +48,16 @@ TEST(ProfileStore, EachDeviceHasItsOwnParameters) {
         ProfileStore store(sim::defaultScenario(r.kind, r.na));
         const std::string listing = store.listing({});
         for (int i = 0; i < 10; ++i) {
-            SCOPED_TRACE(std::string(probes[i]) + " kind " + std::to_string(static_cast<int>(r.kind)) +
-                         (r.na ? " NA" : " intl"));
+            SCOPED_TRACE(std::string(probes[i]) + " kind " +
+                         std::to_string(static_cast<int>(r.kind)) + (r.na ? " NA" : " intl"));
             EXPECT_EQ(r.expect[i], store.listed(probes[i]));
             EXPECT_EQ(r.expect[i], listing.find(listedAs(probes[i])) != std::string::npos);
         }
         // International cards take "!N5=" from the writer but do not list it.
         EXPECT_EQ(!r.na, store.has("!N5"));
         // Every device has the line group and the bandwidth group.
-        for (const char* always : {"*P", "%A2", "!C1", "!N1", "!N2", "!T1", "!T2", "!A", "%P5", "%P8"}) {
+        for (const char* always :
+             {"*P", "%A2", "!C1", "!N1", "!N2", "!T1", "!T2", "!A", "%P5", "%P8"}) {
             EXPECT_TRUE(store.has(always)) << always;
         }
     }
@@ -71,10 +73,15 @@ TEST(ProfileStore, ListingReadsBackUnderTheHostsValueRule) {
                 int n = 1;
                 for (const auto& key : store.keys()) {
                     std::string v;
-                    if (key == "%A2") v = p == 1 ? "95" : "2";
-                    else if (store.isText(key)) v = key == "*K1" ? "*" + std::to_string(p) + "#" : "55" + std::to_string(p) + ";" + std::to_string(n);
-                    else if (key == "!X22") v = "1";
-                    else v = std::to_string((n * 7 + p) % 200);
+                    if (key == "%A2")
+                        v = p == 1 ? "95" : "2";
+                    else if (store.isText(key))
+                        v = key == "*K1" ? "*" + std::to_string(p) + "#"
+                                         : "55" + std::to_string(p) + ";" + std::to_string(n);
+                    else if (key == "!X22")
+                        v = "1";
+                    else
+                        v = std::to_string((n * 7 + p) % 200);
                     ASSERT_TRUE(store.set(key, v)) << key << "=" << v;
                     ++n;
                 }
@@ -127,13 +134,16 @@ TEST(ProfileStore, RefusesValuesTheDeviceCannotTake) {
         bool ok;
     };
     const Row rows[] = {
-        {"!C1", "255", true},  {"!C1", "256", false}, {"!C1", "-1", false}, {"!C1", "", false},
-        {"%A2", "95", true},   {"%A2", "4", true},    {"%A2", "3", false},  {"%P6", "65535", true},
-        {"%P6", "65536", false}, {"*P", "+7", true},  {"!N1", "", true},    {"!N1", "555;556", true},
-        {"!N1", "a=b", false}, {"!N1", "1234567890123456789012345", false},
-        {"*K1", "*#9", true},  {"*K1", "123456789", false},
-        {"!N5", "1", false},   // international boxes only
-        {"*W1", "0", false},   // international only
+        {"!C1", "255", true},    {"!C1", "256", false},
+        {"!C1", "-1", false},    {"!C1", "", false},
+        {"%A2", "95", true},     {"%A2", "4", true},
+        {"%A2", "3", false},     {"%P6", "65535", true},
+        {"%P6", "65536", false}, {"*P", "+7", true},
+        {"!N1", "", true},       {"!N1", "555;556", true},
+        {"!N1", "a=b", false},   {"!N1", "1234567890123456789012345", false},
+        {"*K1", "*#9", true},    {"*K1", "123456789", false},
+        {"!N5", "1", false},  // international boxes only
+        {"*W1", "0", false},  // international only
         {"!Q9", "0", false},
     };
     for (const Row& r : rows) {
@@ -181,8 +191,8 @@ TEST(ProfileStore, StateRoundTripAndRejection) {
     EXPECT_EQ(a.listing({}), b.listing({}));
 
     // A state file that is not ours leaves the store as it was.
-    const char* bad[] = {"active=3\n", "active=x\n", "3 !N1=1\n", "0 !N1\n", "0 !C1=999\n", "0!N1=1\n",
-                         "garbage\n"};
+    const char* bad[] = {"active=3\n",  "active=x\n", "3 !N1=1\n", "0 !N1\n",
+                         "0 !C1=999\n", "0!N1=1\n",   "garbage\n"};
     for (const char* text : bad) {
         ProfileStore c(sim::defaultScenario(Kind::Pro, true));
         ASSERT_EQ(0, c.loadState(state));

@@ -143,7 +143,8 @@ TEST_F(PtyAdapterTest, ComNameMappingLivesWithTheAdapter) {
     // A mapping left behind by a killed simulator must not shadow the new one.
     {
         platform::RegKey key;
-        ASSERT_EQ(0, platform::RegKey::create(platform::RegRoot::LocalMachine, sim::kSerialCommKey, key));
+        ASSERT_EQ(
+            0, platform::RegKey::create(platform::RegRoot::LocalMachine, sim::kSerialCommKey, key));
         ASSERT_EQ(0, key.setString("/dev/pts/stale", "COM9"));
     }
     start(sim::Scenario{}, "COM9");

@@ -16,7 +16,8 @@ inline std::string scenarioPath(const std::string& name) {
 inline sim::Scenario loadScenario(const std::string& name) {
     sim::Scenario s;
     std::string error;
-    EXPECT_EQ(0, sim::parseScenario(sim::readTextFile(scenarioPath(name)), s, error)) << name << ": " << error;
+    EXPECT_EQ(0, sim::parseScenario(sim::readTextFile(scenarioPath(name)), s, error))
+        << name << ": " << error;
     return s;
 }
 

@@ -85,9 +85,9 @@ TEST(ScenarioParser, ReportsMistakesAndKeepsTheOldScenario) {
         "[faults]\nsilent_after=-2\n",
         "[faults]\nnak_storm=many\n",
         "[line]\nin_progress_polls=-1\n",
-        "[device]\nregion=na\n[factory]\n!N5=1\n",      // not a parameter of this device
-        "[device]\nkind=pci\n[profile0]\n*R1=0\n",      // a card has no analogue port
-        "[profile1]\n!C1=300\n",                        // out of range
+        "[device]\nregion=na\n[factory]\n!N5=1\n",  // not a parameter of this device
+        "[device]\nkind=pci\n[profile0]\n*R1=0\n",  // a card has no analogue port
+        "[profile1]\n!C1=300\n",                    // out of range
         "[profile1]\n%A2=3\n",
     };
     for (const char* text : bad) {

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
 
     const std::uint8_t sel = data[0];
-    static constexpr sim::Kind kKinds[] = {sim::Kind::Box, sim::Kind::Box6F, sim::Kind::Pro,
+    static constexpr sim::Kind kKinds[] = {sim::Kind::Box, sim::Kind::Box6F,  sim::Kind::Pro,
                                            sim::Kind::Pci, sim::Kind::PcCard, sim::Kind::Other};
     sim::Scenario sc = sim::defaultScenario(kKinds[sel % 6], (sel & 8) != 0);
     sc.firmware = static_cast<sim::Firmware>((sel >> 4) % 3);
@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // Chunks of varying size, with time passing between them.
     while (!rest.empty()) {
-        const std::size_t n = std::min<std::size_t>(rest.size(), 1 + static_cast<std::uint8_t>(rest[0]) % 64 * 17);
+        const std::size_t n =
+            std::min<std::size_t>(rest.size(), 1 + static_cast<std::uint8_t>(rest[0]) % 64 * 17);
         adapter.receive(rest.substr(0, n), 57600, now);
         rest.remove_prefix(n);
         now += 700;

@@ -13,14 +13,22 @@ namespace {
 
 speed_t speedCode(std::uint32_t bps) {
     switch (bps) {
-        case 4800: return B4800;
-        case 9600: return B9600;
-        case 19200: return B19200;
-        case 38400: return B38400;
-        case 57600: return B57600;
-        case 115200: return B115200;
-        case 230400: return B230400;
-        default: return B0;
+        case 4800:
+            return B4800;
+        case 9600:
+            return B9600;
+        case 19200:
+            return B19200;
+        case 38400:
+            return B38400;
+        case 57600:
+            return B57600;
+        case 115200:
+            return B115200;
+        case 230400:
+            return B230400;
+        default:
+            return B0;
     }
 }
 
@@ -30,7 +38,9 @@ bool endsWith(std::string_view text, std::string_view suffix) {
 
 }  // namespace
 
-HostPort::~HostPort() { close(); }
+HostPort::~HostPort() {
+    close();
+}
 
 bool HostPort::open(const std::string& path, std::uint32_t speed) {
     close();
@@ -131,8 +141,8 @@ bool HostPort::hungUp(int timeoutMs) {
 }
 
 bool endsInResultCode(std::string_view text) {
-    for (std::string_view code : {"\r\nOK\r\n", "\r\nERROR\r\n", "\r\nNO CARRIER\r\n",
-                                  "\r\nBUSY\r\n"}) {
+    for (std::string_view code :
+         {"\r\nOK\r\n", "\r\nERROR\r\n", "\r\nNO CARRIER\r\n", "\r\nBUSY\r\n"}) {
         if (endsWith(text, code)) return true;
     }
     return false;

@@ -91,7 +91,8 @@ private:
 
 std::string mappedCom(const std::string& devicePath) {
     platform::RegKey key;
-    if (platform::RegKey::open(platform::RegRoot::LocalMachine, sim::kSerialCommKey, key) != 0) return {};
+    if (platform::RegKey::open(platform::RegRoot::LocalMachine, sim::kSerialCommKey, key) != 0)
+        return {};
     std::string data;
     key.readString(devicePath, data);
     return data;
@@ -104,8 +105,8 @@ TEST(TaSimProgram, ServesPortsKeepsStateAndWritesTranscript) {
     const std::string scenario = simtest::scenarioPath("box_international.ini");
     {
         TaSim sim;
-        ASSERT_TRUE(sim.start({"--scenario", scenario, "--state", state, "--log", log, "--port", "COM3",
-                               "--port", "COM4"}));
+        ASSERT_TRUE(sim.start({"--scenario", scenario, "--state", state, "--log", log, "--port",
+                               "COM3", "--port", "COM4"}));
         auto ports = sim.ports(2);
         ASSERT_EQ(2u, ports.size());
         EXPECT_EQ("COM3", mappedCom(ports["COM3"]));
@@ -129,7 +130,8 @@ TEST(TaSimProgram, ServesPortsKeepsStateAndWritesTranscript) {
     EXPECT_NE(std::string::npos, transcript.find("COM3 < AT&W2\n"));
     EXPECT_NE(std::string::npos, transcript.find("COM3 > \\r\\nOK\\r\\n\n"));
     EXPECT_NE(std::string::npos, transcript.find("COM4 < ati9\n"));
-    EXPECT_NE(std::string::npos, transcript.find("COM4 > \\r\\nTamo T/A ISDN Modem\\r\\n\\r\\nOK\\r\\n\n"));
+    EXPECT_NE(std::string::npos,
+              transcript.find("COM4 > \\r\\nTamo T/A ISDN Modem\\r\\n\\r\\nOK\\r\\n\n"));
 
     // A second run starts from the stored profiles, with profile 2 active.
     TaSim again;
@@ -162,7 +164,8 @@ TEST(TaSimProgram, RefusesBadArgumentsAndScenarios) {
         {{"--port", "COM1"}, 2},
         {{"--scenario", simtest::scenarioPath("box_na.ini")}, 2},
         {{"--scenario", simtest::scenarioPath("box_na.ini"), "--port"}, 2},
-        {{"--scenario", simtest::scenarioPath("box_na.ini"), "--colour", "red", "--port", "COM1"}, 2},
+        {{"--scenario", simtest::scenarioPath("box_na.ini"), "--colour", "red", "--port", "COM1"},
+         2},
         {{"--scenario", home.file("missing.ini"), "--port", "COM1"}, 1},
         {{"--scenario", broken, "--port", "COM1"}, 1},
     };

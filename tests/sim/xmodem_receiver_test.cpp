@@ -32,7 +32,8 @@ TEST(XmodemReceiver, ReceivesAnImageInBothModes) {
         const std::string image = simtest::testImage(2049);
         // 2049 bytes: two full blocks and one that carries a single byte.
         for (int n = 0; n < 3; ++n) {
-            const std::string block = xmodemBlock(static_cast<std::uint8_t>(n + 1), image.substr(n * 1024, 1024), crc);
+            const std::string block =
+                xmodemBlock(static_cast<std::uint8_t>(n + 1), image.substr(n * 1024, 1024), crc);
             EXPECT_EQ(crc ? 1029u : 1028u, block.size());
             EXPECT_EQ(std::string(1, kAck), rx.feed(block, 10));
         }
@@ -51,15 +52,31 @@ TEST(XmodemReceiver, ChecksEveryBlock) {
     };
     const Row rows[] = {
         {"good", [](std::string b) { return b; }, kAck},
-        {"data byte changed", [](std::string b) { b[500] ^= 1; return b; }, kNak},
-        {"sum changed", [](std::string b) { b.back() ^= 0x40; return b; }, kNak},
-        {"complement wrong", [](std::string b) { b[2] = 0; return b; }, kNak},
+        {"data byte changed",
+         [](std::string b) {
+             b[500] ^= 1;
+             return b;
+         },
+         kNak},
+        {"sum changed",
+         [](std::string b) {
+             b.back() ^= 0x40;
+             return b;
+         },
+         kNak},
+        {"complement wrong",
+         [](std::string b) {
+             b[2] = 0;
+             return b;
+         },
+         kNak},
         {"block skipped ahead", [](std::string) { return xmodemBlock(2, "x", true); }, kNak},
     };
     for (const Row& r : rows) {
         XmodemReceiver rx(config(true), 0);
         rx.start(0);
-        EXPECT_EQ(std::string(1, r.expected), rx.feed(r.spoil(xmodemBlock(1, "first", true)), 1)) << r.what;
+        EXPECT_EQ(std::string(1, r.expected), rx.feed(r.spoil(xmodemBlock(1, "first", true)), 1))
+            << r.what;
         // A bad block is asked for again and then taken.
         if (r.expected == kNak) {
             EXPECT_EQ(std::string(1, kAck), rx.feed(xmodemBlock(1, "first", true), 2)) << r.what;
@@ -83,7 +100,9 @@ TEST(XmodemReceiver, BlockNumbersWrapFrom255To0) {
     XmodemReceiver rx(config(true), 0);
     rx.start(0);
     for (int n = 1; n <= 257; ++n) {
-        ASSERT_EQ(std::string(1, kAck), rx.feed(xmodemBlock(static_cast<std::uint8_t>(n & 0xFF), std::string(1024, 'a' + n % 26), true), 1))
+        ASSERT_EQ(std::string(1, kAck), rx.feed(xmodemBlock(static_cast<std::uint8_t>(n & 0xFF),
+                                                            std::string(1024, 'a' + n % 26), true),
+                                                1))
             << "block " << n;
     }
     rx.feed(std::string(1, kEot), 2);

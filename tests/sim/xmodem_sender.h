@@ -10,7 +10,8 @@ namespace simtest {
 
 // One 1024-byte block (STX) or a 128-byte one (SOH) of `data` (filled with
 // 0x1A), numbered `number`, with the 8-bit sum or the CRC-16, high byte first.
-inline std::string xmodemBlock(std::uint8_t number, std::string data, bool crc, std::size_t size = 1024) {
+inline std::string xmodemBlock(std::uint8_t number, std::string data, bool crc,
+                               std::size_t size = 1024) {
     data.resize(size, '\x1A');
     std::string b;
     b.push_back(size == 1024 ? '\x02' : '\x01');
