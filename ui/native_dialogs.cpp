@@ -91,28 +91,31 @@ FileAnswer NativeDialogs::fileDialog(const FileRequest& request) {
     return onGui([&] { return showFileDialog(request); });
 }
 
+std::unique_ptr<QMessageBox> makeMessageBox(const MessageRequest& request) {
+    auto box = std::make_unique<QMessageBox>(
+        qtIcon(request.icon),
+        request.caption.empty() ? QGuiApplication::applicationDisplayName() : qs(request.caption),
+        qs(request.text), QMessageBox::NoButton, request.owner);
+    QPushButton* first = nullptr;
+    for (const ButtonSpec& spec : buttonSpecs(request.buttons)) {
+        QPushButton* b = box->addButton(qs(uiStrings().text(spec.label)), spec.role);
+        b->setProperty("answer", spec.result);
+        if (!first) first = b;
+    }
+    box->setDefaultButton(first);
+    return box;
+}
+
 int NativeDialogs::showMessageBox(const MessageRequest& request) {
     if (!qApp || headless()) {
         std::fprintf(stderr, "%s: %s\n", request.caption.c_str(), request.text.c_str());
         return defaultAnswer(request.buttons);
     }
-    QMessageBox box(qtIcon(request.icon),
-                    request.caption.empty() ? QGuiApplication::applicationDisplayName()
-                                            : qs(request.caption),
-                    qs(request.text), QMessageBox::NoButton, request.owner);
-    std::vector<std::pair<QPushButton*, int>> results;
-    for (const ButtonSpec& spec : buttonSpecs(request.buttons)) {
-        QPushButton* b = box.addButton(qs(uiStrings().text(spec.label)), spec.role);
-        results.emplace_back(b, spec.result);
-    }
-    box.setDefaultButton(results.front().first);
+    const std::unique_ptr<QMessageBox> box = makeMessageBox(request);
     // Help keeps the box open: show the help, then ask again.
     for (;;) {
-        box.exec();
-        QAbstractButton* clicked = box.clickedButton();
-        int result = IDCANCEL;
-        for (auto& [button, value] : results)
-            if (button == clicked) result = value;
+        box->exec();
+        QAbstractButton* clicked = box->clickedButton();
         if (!clicked) {
             // Closed with Esc or the close box: Cancel where there is one,
             // else the only answer the box has.
@@ -121,6 +124,7 @@ int NativeDialogs::showMessageBox(const MessageRequest& request) {
                                    request.buttons == Buttons::RetryCancel;
             return hasCancel ? IDCANCEL : defaultAnswer(request.buttons);
         }
+        const int result = clicked->property("answer").toInt();
         if (result != IDHELP) return result;
         if (request.onHelp) request.onHelp(request.helpContext);
     }

@@ -1,7 +1,11 @@
 #pragma once
 // The real message boxes and file dialogs (Qt widgets), the facility used
 // whenever no other one is installed.
+#include <memory>
+
 #include "ui/dialog_facility.h"
+
+class QMessageBox;
 
 #include "ui/ui_export.h"
 
@@ -16,6 +20,10 @@ private:
     int showMessageBox(const MessageRequest& request);
     FileAnswer showFileDialog(const FileRequest& request);
 };
+
+// The Qt box for a request, its buttons carrying the answers as the
+// property "answer" (also used to picture the boxes).
+VELKA_UI_EXPORT std::unique_ptr<QMessageBox> makeMessageBox(const MessageRequest& request);
 
 // The answer a box gets when Enter is pressed on it: OK, Yes or Retry.
 VELKA_UI_EXPORT int defaultAnswer(Buttons buttons);

@@ -295,7 +295,11 @@ void PropertySheet::refreshTabs() {
     if (stacked_) {
         stacked_->setTabs(captions);
         stacked_->setCurrentIndex(active_);
-        stacked_->setLayoutWidth(pageFrame_->sizeHint().width());
+        // The rows span the page area, which is as wide as the widest page.
+        int width = 0;
+        for (PropertyPage* p : pages_) width = std::max(width, p->sizeHint().width());
+        const QMargins m = pageFrame_->layout()->contentsMargins();
+        stacked_->setLayoutWidth(std::max(width + m.left() + m.right(), 100));
     }
 }
 
