@@ -13,9 +13,9 @@
 #include "tests/ui/ui_test_support.h"
 #include "ui/animation_control.h"
 #include "ui/data_exchange.h"
-#include "ui/dialog_units.h"
 #include "ui/resource_id.h"
 #include "ui/scripted_dialogs.h"
+#include "ui/system_info.h"
 #include "ui/wait_cursor.h"
 
 namespace {
@@ -29,7 +29,6 @@ struct NumberCase {
 };
 
 class SignedNumber : public ::testing::TestWithParam<NumberCase> {};
-class UnsignedNumber : public ::testing::TestWithParam<NumberCase> {};
 
 QWidget& dialogWithEdit(QWidget& dialog, const char* text) {
     auto* edit = new QLineEdit(QString::fromUtf8(text), &dialog);
@@ -67,27 +66,24 @@ INSTANTIATE_TEST_SUITE_P(Texts, SignedNumber,
                                            NumberCase{"0x10", false, 0},
                                            NumberCase{"1 2", false, 0}));
 
-TEST_P(UnsignedNumber, IsReadOrRefused) {
+TEST(DataExchange, UnsignedNumbersRefuseSignsAndOverflow) {
     uitest::app();
-    ui::ScriptedDialogs dialogs;
-    QWidget dialog;
-    dialogWithEdit(dialog, GetParam().typed);
-    std::uint32_t value = 9;
-    ui::DataExchange dx(dialog, true);
-    dx.number(10, value);
-    EXPECT_EQ(dx.failed(), !GetParam().ok);
-    EXPECT_EQ(value, GetParam().ok ? std::uint32_t(GetParam().value) : 9u);
-    if (!GetParam().ok) {
-        EXPECT_EQ(dialogs.messages().at(0).text, "Bitte geben Sie eine positive ganze Zahl ein.");
+    const std::pair<const char*, bool> cases[] = {
+        {"0", true}, {"4294967295", true}, {"4294967296", false}, {"-1", false}};
+    for (const auto& [typed, ok] : cases) {
+        ui::ScriptedDialogs dialogs;
+        QWidget dialog;
+        dialogWithEdit(dialog, typed);
+        std::uint32_t value = 9;
+        ui::DataExchange dx(dialog, true);
+        dx.number(10, value);
+        EXPECT_EQ(dx.failed(), !ok) << typed;
+        if (!ok) {
+            EXPECT_EQ(value, 9u) << typed;
+            EXPECT_EQ(dialogs.messages().at(0).text, "Bitte geben Sie eine positive ganze Zahl ein.");
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Texts, UnsignedNumber,
-                         ::testing::Values(NumberCase{"0", true, 0},
-                                           NumberCase{"4294967295", true, 4294967295},
-                                           NumberCase{"4294967296", false, 0},
-                                           NumberCase{"-1", false, 0},
-                                           NumberCase{"abc", false, 0}));
 
 TEST(DataExchange, RoundTripsEveryKindOfControlAndStopsAfterTheFirstFailure) {
     uitest::app();
@@ -268,16 +264,27 @@ TEST(WaitCursor, NestsAndIgnoresAnEndWithoutABegin) {
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
-TEST(DialogUnits, ScaleWithTheFont) {
-    uitest::app();
-    QFont small(QStringLiteral("DejaVu Sans"), 8);
-    QFont large(QStringLiteral("DejaVu Sans"), 16);
-    const QSize a = ui::dialogUnitsToPixels(small, QSize(140, 50));
-    const QSize b = ui::dialogUnitsToPixels(large, QSize(140, 50));
-    EXPECT_GT(a.width(), 140);
-    EXPECT_GT(a.height(), 50);
-    EXPECT_GT(b.width(), a.width() * 3 / 2);
-    EXPECT_EQ(ui::dialogUnitsToPixels(small, QSize(0, 0)), QSize(0, 0));
+TEST(SystemInfo, CommonControlsVersionTextIsReadStrictly) {
+    const struct {
+        const char* text;
+        bool ok;
+        int major, minor;
+    } cases[] = {{"4.70", true, 4, 70}, {"6.0", true, 6, 0},     {"4.", false, 0, 0},
+                 {".70", false, 0, 0},  {"4.70b", false, 0, 0}, {"-4.70", false, 0, 0},
+                 {"99999999999.1", false, 0, 0}};
+    for (const auto& c : cases) {
+        ui::CommonControlsVersion v{1, 2};
+        EXPECT_EQ(ui::parseVersion(c.text, v), c.ok) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(v.major, c.major) << c.text;
+            EXPECT_EQ(v.minor, c.minor) << c.text;
+        } else {
+            EXPECT_EQ(v.major, 1) << "left untouched: " << c.text;
+        }
+    }
+    setenv("VELKA_TA_COMCTL_VERSION", "junk", 1);
+    EXPECT_EQ(ui::commonControlsVersion().minor, 81) << "a bad value means the default";
+    unsetenv("VELKA_TA_COMCTL_VERSION");
 }
 
 }  // namespace

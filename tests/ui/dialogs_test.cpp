@@ -72,13 +72,6 @@ TEST(ScriptedDialogs, AnswererSeesTheBoxAndMayShowAnother) {
     EXPECT_EQ(dialogs.unanswered(), 0);
 }
 
-TEST(ScriptedDialogs, InsertsAndPercentSignsAreFormatted) {
-    ui::ScriptedDialogs dialogs;
-    ui::messageBox(nullptr, kTable, 1311, ui::Icon::None, ui::Buttons::Ok, {},
-                   {std::uint64_t(40)});
-    EXPECT_EQ(dialogs.messages().at(0).text, "Ö&ffnungsschwelle: (40%)");
-}
-
 TEST(ScriptedDialogs, NestedFacilitiesComeBackInOrder) {
     ui::ScriptedDialogs outer;
     {
