@@ -7,6 +7,7 @@ line detection, the folder's adapter search). This script is the source of
 those pictures: run it from this folder to write <number>.gif next to it.
 It needs nothing beyond the Python standard library.
 """
+import math
 import struct
 import sys
 
@@ -227,7 +228,6 @@ def search():
             cv.rect(33 + i * 22, 70, 41 + i * 22, 72, 11)
         x = 30 + (f * 80) // FRAMES
         for a in range(0, 360, 10):
-            import math
             for r in (9, 10):
                 cv.set(int(x + r * math.cos(math.radians(a))),
                        int(60 + r * math.sin(math.radians(a))), 1)
