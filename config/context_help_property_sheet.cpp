@@ -23,4 +23,6 @@ void CContextHelpPropertySheet::onContextHelp(QWidget* control, int controlId) {
     ui::PropertySheet::onContextHelp(control, controlId);
 }
 
-std::string CContextHelpPropertySheet::currentHelpFile() const { return config::HelpPath(); }
+std::string CContextHelpPropertySheet::currentHelpFile() const {
+    return config::HelpPath();
+}

@@ -55,7 +55,7 @@ std::int32_t CDelayDlg::DoModal() {
     timerId_ = startTimer(platform::scaled(config::kDelayStartMs));
     exec();
     if (!self) return outcome->result;  // destroyed meanwhile, after its worker
-    if (timerId_) {  // the application ended before the first tick
+    if (timerId_) {                     // the application ended before the first tick
         killTimer(timerId_);
         timerId_ = 0;
     }
@@ -91,7 +91,8 @@ void CDelayDlg::StartWork() {
         outcome_->result = Work();
         done_ = true;
         // Wakes the user-interface thread at once instead of on its next poll.
-        QMetaObject::invokeMethod(this, [this] { CheckDone(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { CheckDone(); }, Qt::QueuedConnection);
     });
 }
 
@@ -121,8 +122,8 @@ void CDelayDlg::SetBusyText(std::uint32_t stringId, const char* text) {
     const std::string_view own = config::Strings().text(stringId);
     const QString caption = own.empty() ? QString::fromUtf8(text ? text : "")
                                         : QString::fromUtf8(own.data(), qsizetype(own.size()));
-    QMetaObject::invokeMethod(this, [this, caption] { setWindowTitle(caption); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, caption] { setWindowTitle(caption); }, Qt::QueuedConnection);
 }
 
 void CDelayDlg::resizeEvent(QResizeEvent* event) {
@@ -132,7 +133,9 @@ void CDelayDlg::resizeEvent(QResizeEvent* event) {
 
 // The dialog ends with its work only: nobody can close it while the adapter
 // is being talked to.
-void CDelayDlg::closeEvent(QCloseEvent* event) { event->ignore(); }
+void CDelayDlg::closeEvent(QCloseEvent* event) {
+    event->ignore();
+}
 void CDelayDlg::reject() {}
 
 // ------------------------------------------------------------------ reading
@@ -141,12 +144,15 @@ CReadDelayDlg::CReadDelayDlg(CDeviceProfiles& profiles, const CDeviceInfo& devic
                              const CProfileSettings& settings, int animation)
     : CDelayDlg(profiles, device, animation), settings_(settings) {}
 
-std::int32_t CReadDelayDlg::Work() { return profiles_.ReadProfiles(device_, settings_); }
+std::int32_t CReadDelayDlg::Work() {
+    return profiles_.ReadProfiles(device_, settings_);
+}
 
 // ------------------------------------------------------------------ writing
 
-CWriteDelayDlg::CWriteDelayDlg(CDeviceProfiles& profiles, const CDeviceInfo& device,
-                               int animation)
+CWriteDelayDlg::CWriteDelayDlg(CDeviceProfiles& profiles, const CDeviceInfo& device, int animation)
     : CDelayDlg(profiles, device, animation) {}
 
-std::int32_t CWriteDelayDlg::Work() { return profiles_.WriteProfiles(device_); }
+std::int32_t CWriteDelayDlg::Work() {
+    return profiles_.WriteProfiles(device_);
+}

@@ -7,9 +7,9 @@
 namespace config {
 
 // Busy dialog ----------------------------------------------------------
-inline constexpr int IDT_DELAY_START = 300;        // first tick starts the work
+inline constexpr int IDT_DELAY_START = 300;  // first tick starts the work
 inline constexpr std::uint32_t kDelayStartMs = 100;
-inline constexpr int IDC_DELAY_ANIMATION = 1000;   // the dialog's animation control
+inline constexpr int IDC_DELAY_ANIMATION = 1000;  // the dialog's animation control
 
 // Animations played while all profiles are read or written, by kind.
 inline constexpr int IDR_AVI_READ_BOX = 1381;

@@ -7,6 +7,8 @@
 namespace config {
 
 namespace {
+// One entry per line, whatever its length: the texts are quoted exactly.
+// clang-format off
 constexpr platform::StringEntry kStrings[] = {
     {1014, "Profile wurden erfolgreich zu Ihrem Gerät importiert."},
     {1017, "Profil  konnte nicht zum Tamo Terminal Adapter geschrieben werden."},
@@ -97,6 +99,7 @@ constexpr platform::StringEntry kStrings[] = {
     {57415, "&ISDN-Rufnummer"},
     {57416, "Profile von %s"},
 };
+// clang-format on
 }  // namespace
 
 const platform::StringTable& Strings() {
@@ -104,6 +107,8 @@ const platform::StringTable& Strings() {
     return table;
 }
 
-std::string Text(std::uint32_t id) { return std::string(Strings().text(id)); }
+std::string Text(std::uint32_t id) {
+    return std::string(Strings().text(id));
+}
 
 }  // namespace config

@@ -4,7 +4,9 @@
 #include <QMovie>
 #include <QPainter>
 
-static void initUiResources() { Q_INIT_RESOURCE(ui_animations); }
+static void initUiResources() {
+    Q_INIT_RESOURCE(ui_animations);
+}
 
 namespace ui {
 
@@ -24,7 +26,9 @@ AnimationControl::AnimationControl(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(false);
 }
 
-AnimationControl::~AnimationControl() { close(); }
+AnimationControl::~AnimationControl() {
+    close();
+}
 
 QString AnimationControl::resourcePath(int number) {
     return QStringLiteral(":/velka/animations/%1.gif").arg(number);
@@ -80,7 +84,9 @@ QSize AnimationControl::frameSize() const {
     return movie_ ? movie_->currentImage().size() : QSize();
 }
 
-int AnimationControl::currentFrame() const { return movie_ ? movie_->currentFrameNumber() : -1; }
+int AnimationControl::currentFrame() const {
+    return movie_ ? movie_->currentFrameNumber() : -1;
+}
 
 QSize AnimationControl::sizeHint() const {
     const QSize frame = frameSize();

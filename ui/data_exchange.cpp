@@ -76,7 +76,9 @@ QWidget* DataExchange::prepare(int id) {
     return w;
 }
 
-void DataExchange::fail() { failed_ = true; }
+void DataExchange::fail() {
+    failed_ = true;
+}
 
 void DataExchange::fail(const platform::StringTable& table, std::uint32_t stringId, Icon icon,
                         std::initializer_list<platform::FormatArg> inserts) {

@@ -23,7 +23,6 @@ class QWidget;
 
 namespace ui {
 
-
 class VELKA_UI_EXPORT DataExchange {
 public:
     DataExchange(QWidget& dialog, bool saving);

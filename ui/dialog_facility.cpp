@@ -24,7 +24,9 @@ DialogFacility& dialogs() {
 ScopedDialogFacility::ScopedDialogFacility(DialogFacility& facility)
     : previous_(installed.exchange(&facility)) {}
 
-ScopedDialogFacility::~ScopedDialogFacility() { installed.store(previous_); }
+ScopedDialogFacility::~ScopedDialogFacility() {
+    installed.store(previous_);
+}
 
 int messageBox(QWidget* owner, const platform::StringTable& table, std::uint32_t stringId,
                Icon icon, Buttons buttons, std::string_view caption,
@@ -32,8 +34,8 @@ int messageBox(QWidget* owner, const platform::StringTable& table, std::uint32_t
     MessageRequest request;
     request.stringId = stringId;
     const std::string_view pattern = table.text(stringId);
-    request.text = inserts.size() == 0 ? std::string(pattern)
-                                       : platform::formatInserts(pattern, inserts);
+    request.text =
+        inserts.size() == 0 ? std::string(pattern) : platform::formatInserts(pattern, inserts);
     request.caption = std::string(caption);
     request.icon = icon;
     request.buttons = buttons;
@@ -53,6 +55,8 @@ int messageBox(QWidget* owner, std::string_view text, std::string_view caption, 
     return dialogs().messageBox(request);
 }
 
-FileAnswer fileDialog(const FileRequest& request) { return dialogs().fileDialog(request); }
+FileAnswer fileDialog(const FileRequest& request) {
+    return dialogs().fileDialog(request);
+}
 
 }  // namespace ui

@@ -49,7 +49,7 @@ struct VELKA_UI_EXPORT FileRequest {
     std::string caption;     // empty: "Öffnen" / "Speichern unter"
     std::string defaultExt;  // appended when the name typed has none ("PRF")
     std::string initialName;
-    std::string filter;      // classic "Text (*.x)|*.x|...||"
+    std::string filter;  // classic "Text (*.x)|*.x|...||"
     std::string initialDir;
     unsigned flags = 0;
     QWidget* owner = nullptr;
@@ -84,13 +84,14 @@ private:
 
 // A box whose text comes from a string table, with the inserts formatted in.
 // The help context defaults to the string id + 0x30000. Returns the button.
-VELKA_UI_EXPORT int messageBox(QWidget* owner, const platform::StringTable& table, std::uint32_t stringId,
-               Icon icon = Icon::None, Buttons buttons = Buttons::Ok, std::string_view caption = {},
-               std::initializer_list<platform::FormatArg> inserts = {},
-               std::uint32_t helpContext = 0);
+VELKA_UI_EXPORT int messageBox(QWidget* owner, const platform::StringTable& table,
+                               std::uint32_t stringId, Icon icon = Icon::None,
+                               Buttons buttons = Buttons::Ok, std::string_view caption = {},
+                               std::initializer_list<platform::FormatArg> inserts = {},
+                               std::uint32_t helpContext = 0);
 // A box with a text of its own (the few built-in ones).
-VELKA_UI_EXPORT int messageBox(QWidget* owner, std::string_view text, std::string_view caption, Icon icon,
-               Buttons buttons);
+VELKA_UI_EXPORT int messageBox(QWidget* owner, std::string_view text, std::string_view caption,
+                               Icon icon, Buttons buttons);
 VELKA_UI_EXPORT FileAnswer fileDialog(const FileRequest& request);
 
 }  // namespace ui

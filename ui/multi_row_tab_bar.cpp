@@ -110,7 +110,9 @@ QSize MultiRowTabBar::sizeHint() const {
     return QSize(layoutWidth_ > 0 ? layoutWidth_ : 100, std::max(1, rowCount()) * rowHeight_);
 }
 
-QSize MultiRowTabBar::minimumSizeHint() const { return sizeHint(); }
+QSize MultiRowTabBar::minimumSizeHint() const {
+    return sizeHint();
+}
 
 void MultiRowTabBar::resizeEvent(QResizeEvent*) {
     if (layoutWidth_ <= 0) relayout();
@@ -141,8 +143,8 @@ void MultiRowTabBar::paintEvent(QPaintEvent*) {
         opt.row = rowOf(i);
         const auto& row = rows_[std::size_t(rowOf(i))];
         const auto pos = std::find(row.begin(), row.end(), i) - row.begin();
-        opt.position = row.size() == 1               ? QStyleOptionTab::OnlyOneTab
-                       : pos == 0                    ? QStyleOptionTab::Beginning
+        opt.position = row.size() == 1                      ? QStyleOptionTab::OnlyOneTab
+                       : pos == 0                           ? QStyleOptionTab::Beginning
                        : std::size_t(pos) + 1 == row.size() ? QStyleOptionTab::End
                                                             : QStyleOptionTab::Middle;
         if (i == current_) opt.state |= QStyle::State_Selected;

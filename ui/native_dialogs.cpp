@@ -16,15 +16,22 @@ namespace ui {
 
 namespace {
 
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+QString qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
 
 QMessageBox::Icon qtIcon(Icon icon) {
     switch (icon) {
-        case Icon::Information: return QMessageBox::Information;
-        case Icon::Warning: return QMessageBox::Warning;
-        case Icon::Error: return QMessageBox::Critical;
-        case Icon::Question: return QMessageBox::Question;
-        case Icon::None: break;
+        case Icon::Information:
+            return QMessageBox::Information;
+        case Icon::Warning:
+            return QMessageBox::Warning;
+        case Icon::Error:
+            return QMessageBox::Critical;
+        case Icon::Question:
+            return QMessageBox::Question;
+        case Icon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
@@ -37,7 +44,8 @@ struct ButtonSpec {
 
 std::vector<ButtonSpec> buttonSpecs(Buttons buttons) {
     switch (buttons) {
-        case Buttons::Ok: return {{IDS_BUTTON_OK, IDOK, QMessageBox::AcceptRole}};
+        case Buttons::Ok:
+            return {{IDS_BUTTON_OK, IDOK, QMessageBox::AcceptRole}};
         case Buttons::OkCancel:
             return {{IDS_BUTTON_OK, IDOK, QMessageBox::AcceptRole},
                     {IDS_BUTTON_CANCEL, IDCANCEL, QMessageBox::RejectRole}};
@@ -81,7 +89,9 @@ auto onGui(F&& f) -> decltype(f()) {
 
 }  // namespace
 
-int defaultAnswer(Buttons buttons) { return buttonSpecs(buttons).front().result; }
+int defaultAnswer(Buttons buttons) {
+    return buttonSpecs(buttons).front().result;
+}
 
 int NativeDialogs::messageBox(const MessageRequest& request) {
     return onGui([&] { return showMessageBox(request); });

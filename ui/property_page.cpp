@@ -73,8 +73,12 @@ bool PropertyPage::onInitDialog() {
     return true;
 }
 
-bool PropertyPage::onSetActive() { return true; }
-bool PropertyPage::onKillActive() { return updateData(true); }
+bool PropertyPage::onSetActive() {
+    return true;
+}
+bool PropertyPage::onKillActive() {
+    return updateData(true);
+}
 
 bool PropertyPage::onApply() {
     onOK();
@@ -83,16 +87,26 @@ bool PropertyPage::onApply() {
 
 void PropertyPage::onOK() {}
 void PropertyPage::onCancel() {}
-bool PropertyPage::onQueryCancel() { return true; }
+bool PropertyPage::onQueryCancel() {
+    return true;
+}
 
 void PropertyPage::onHelp() {
     if (sheet_) sheet_->openHelpTopic(HID_BASE_RESOURCE + std::uint32_t(dialogId_));
 }
 
-bool PropertyPage::onHelpInfo(QWidget*, int, HelpTrigger) { return false; }
-int PropertyPage::onWizardBack() { return 0; }
-int PropertyPage::onWizardNext() { return 0; }
-bool PropertyPage::onWizardFinish() { return true; }
+bool PropertyPage::onHelpInfo(QWidget*, int, HelpTrigger) {
+    return false;
+}
+int PropertyPage::onWizardBack() {
+    return 0;
+}
+int PropertyPage::onWizardNext() {
+    return 0;
+}
+bool PropertyPage::onWizardFinish() {
+    return true;
+}
 
 void PropertyPage::createControls() {}
 void PropertyPage::doDataExchange(DataExchange&) {}
@@ -102,7 +116,9 @@ void PropertyPage::onControlChanged(QWidget*) {
     setModified(true);
 }
 
-void PropertyPage::attach(PropertySheet* sheet) { sheet_ = sheet; }
+void PropertyPage::attach(PropertySheet* sheet) {
+    sheet_ = sheet;
+}
 
 void PropertyPage::detach(bool now) {
     destroyControls(now);

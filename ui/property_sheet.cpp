@@ -21,7 +21,9 @@ namespace ui {
 
 namespace {
 
-QString text(std::uint32_t id) { return QString::fromStdString(uiText(id)); }
+QString text(std::uint32_t id) {
+    return QString::fromStdString(uiText(id));
+}
 
 // The raised panel the pages sit on, joined to the tabs above it.
 class PageFrame : public QWidget {
@@ -137,10 +139,22 @@ QPushButton* PropertySheet::button(int id) const {
     return nullptr;
 }
 
-void PropertySheet::setOkButton(bool shown) { showOk_ = shown && !wizard_; updateButtons(); }
-void PropertySheet::setCancelButton(bool shown) { showCancel_ = shown; updateButtons(); }
-void PropertySheet::setApplyButton(bool shown) { showApply_ = shown && !wizard_; updateButtons(); }
-void PropertySheet::setHelpButton(bool shown) { showHelp_ = shown; updateButtons(); }
+void PropertySheet::setOkButton(bool shown) {
+    showOk_ = shown && !wizard_;
+    updateButtons();
+}
+void PropertySheet::setCancelButton(bool shown) {
+    showCancel_ = shown;
+    updateButtons();
+}
+void PropertySheet::setApplyButton(bool shown) {
+    showApply_ = shown && !wizard_;
+    updateButtons();
+}
+void PropertySheet::setHelpButton(bool shown) {
+    showHelp_ = shown;
+    updateButtons();
+}
 
 void PropertySheet::setTabLayout(TabLayout layout) {
     if (shownOnce_) return;  // decided when the sheet is made
@@ -192,7 +206,9 @@ void PropertySheet::addPage(PropertyPage* page) {
     updateButtons();
 }
 
-void PropertySheet::removePage(int index) { removePage(page(index)); }
+void PropertySheet::removePage(int index) {
+    removePage(page(index));
+}
 
 void PropertySheet::removePage(PropertyPage* page) {
     const int index = pageIndex(page);
@@ -237,9 +253,13 @@ int PropertySheet::pageIndex(const PropertyPage* page) const {
     return it == pages_.end() ? -1 : int(it - pages_.begin());
 }
 
-PropertyPage* PropertySheet::activePage() const { return page(active_); }
+PropertyPage* PropertySheet::activePage() const {
+    return page(active_);
+}
 
-bool PropertySheet::setActivePage(PropertyPage* page) { return setActivePage(pageIndex(page)); }
+bool PropertySheet::setActivePage(PropertyPage* page) {
+    return setActivePage(pageIndex(page));
+}
 
 bool PropertySheet::setActivePage(int index) {
     if (index < 0 || index >= pageCount()) return false;
@@ -276,14 +296,17 @@ void PropertySheet::showPage(int index) {
     emit activePageChanged(active_);
 }
 
-void PropertySheet::pageCaptionChanged(PropertyPage*) { refreshTabs(); }
+void PropertySheet::pageCaptionChanged(PropertyPage*) {
+    refreshTabs();
+}
 
 void PropertySheet::refreshTabs() {
     QStringList captions;
     for (PropertyPage* p : pages_) captions << p->caption();
     if (singleRow_) {
         const QSignalBlocker block(singleRow_);
-        while (singleRow_->count() > captions.size()) singleRow_->removeTab(singleRow_->count() - 1);
+        while (singleRow_->count() > captions.size())
+            singleRow_->removeTab(singleRow_->count() - 1);
         for (int i = 0; i < captions.size(); ++i) {
             if (i < singleRow_->count())
                 singleRow_->setTabText(i, captions[i]);
@@ -305,9 +328,13 @@ void PropertySheet::refreshTabs() {
 
 // ----------------------------------------------------------------- running
 
-int PropertySheet::doModal() { return exec(); }
+int PropertySheet::doModal() {
+    return exec();
+}
 
-void PropertySheet::create() { show(); }
+void PropertySheet::create() {
+    show();
+}
 
 void PropertySheet::firstShow() {
     shownOnce_ = true;
@@ -362,13 +389,27 @@ void PropertySheet::pressButton(SheetButton which) {
         this,
         [this, which] {
             switch (which) {
-                case SheetButton::Back: backPressed(); break;
-                case SheetButton::Next: nextPressed(); break;
-                case SheetButton::Finish: finishPressed(); break;
-                case SheetButton::Ok: okPressed(); break;
-                case SheetButton::Apply: applyPressed(); break;
-                case SheetButton::Cancel: cancelPressed(); break;
-                case SheetButton::Help: helpPressed(); break;
+                case SheetButton::Back:
+                    backPressed();
+                    break;
+                case SheetButton::Next:
+                    nextPressed();
+                    break;
+                case SheetButton::Finish:
+                    finishPressed();
+                    break;
+                case SheetButton::Ok:
+                    okPressed();
+                    break;
+                case SheetButton::Apply:
+                    applyPressed();
+                    break;
+                case SheetButton::Cancel:
+                    cancelPressed();
+                    break;
+                case SheetButton::Help:
+                    helpPressed();
+                    break;
             }
         },
         Qt::QueuedConnection);
@@ -417,8 +458,12 @@ void PropertySheet::helpPressed() {
     if (PropertyPage* p = activePage(); p && p->hasHelp()) p->onHelp();
 }
 
-void PropertySheet::reject() { cancelPressed(); }
-void PropertySheet::accept() { okPressed(); }
+void PropertySheet::reject() {
+    cancelPressed();
+}
+void PropertySheet::accept() {
+    okPressed();
+}
 
 bool PropertySheet::isApplyEnabled() const {
     if (!showApply_) return false;

@@ -2,7 +2,9 @@
 
 namespace ui {
 
-QString resourceName(int id) { return QStringLiteral("id%1").arg(id); }
+QString resourceName(int id) {
+    return QStringLiteral("id%1").arg(id);
+}
 
 void setResourceId(QObject* object, int id) {
     if (object) object->setObjectName(resourceName(id));

@@ -60,8 +60,9 @@ void ScriptedDialogs::clear() {
 }
 
 int ScriptedDialogs::messageBox(const MessageRequest& request) {
-    ShownMessage shown{request.stringId, request.text, request.caption, request.icon,
-                       request.buttons, request.helpContext, request.owner != nullptr, 0};
+    ShownMessage shown{
+        request.stringId, request.text,        request.caption,          request.icon,
+        request.buttons,  request.helpContext, request.owner != nullptr, 0};
     std::function<int(const ShownMessage&)> answerer;
     std::size_t index = 0;
     {

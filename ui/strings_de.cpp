@@ -7,6 +7,8 @@
 namespace ui {
 
 namespace {
+// One entry per line, whatever its length: the texts are quoted exactly.
+// clang-format off
 constexpr std::array<platform::StringEntry, 16> kStrings{{
     {IDS_PARSE_INT, "Bitte geben Sie eine ganze Zahl ein."},
     {IDS_PARSE_INT_RANGE, "Bitte geben Sie eine ganze Zahl zwischen %1 und %2 ein."},
@@ -25,6 +27,7 @@ constexpr std::array<platform::StringEntry, 16> kStrings{{
     {IDS_FILE_OPEN, "Öffnen"},
     {IDS_FILE_SAVE, "Speichern unter"},
 }};
+// clang-format on
 }  // namespace
 
 const platform::StringTable& uiStrings() {
@@ -32,6 +35,8 @@ const platform::StringTable& uiStrings() {
     return table;
 }
 
-std::string uiText(std::uint32_t id) { return std::string(uiStrings().text(id)); }
+std::string uiText(std::uint32_t id) {
+    return std::string(uiStrings().text(id));
+}
 
 }  // namespace ui

@@ -20,6 +20,8 @@ void endWaitCursor() {
     if (qGuiApp) QGuiApplication::restoreOverrideCursor();
 }
 
-int waitCursorDepth() { return depth; }
+int waitCursorDepth() {
+    return depth;
+}
 
 }  // namespace ui

@@ -2,10 +2,10 @@
 // meanwhile, the work's result as the dialog's result whatever ends the run
 // -- first with work of the test's own, then reading and writing a simulated
 // adapter through a real pseudo-terminal.
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QPointer>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -126,8 +126,7 @@ TEST_F(DelayFixture, TheUserInterfaceStaysAliveWhileTheWorkRuns) {
                  release.set();
              });
     QStringList titles;
-    QObject::connect(&dialog, &QWidget::windowTitleChanged,
-                     [&](const QString& t) { titles << t; });
+    QObject::connect(&dialog, &QWidget::windowTitleChanged, [&](const QString& t) { titles << t; });
 
     EXPECT_EQ(dialog.DoModal(), 0);
 

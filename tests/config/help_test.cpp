@@ -1,13 +1,14 @@
 // The help file by kind, region and phone-ports flag; the help path from the
 // registry store; the configurator's sheet with its context help and tab
 // layout; the busy dialogs' animations by kind.
+#include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "config/busy_animation.h"
 #include "config/config.h"
+#include "config/config_strings.h"
 #include "config/context_help_property_sheet.h"
 #include "config/help_path.h"
 #include "device/device_info.h"
@@ -46,22 +47,21 @@ TEST_P(HelpFile, IsChosenByKindRegionAndPhonePorts) {
 // the table get the box's files.
 INSTANTIATE_TEST_SUITE_P(
     Table, HelpFile,
-    ::testing::Values(
-        HelpCase{1, 1, 0, "cfgTA.hlp"}, HelpCase{1, 1, 1, "cfgTA.hlp"},
-        HelpCase{1, 0, 1, "cfgTA.hlp"}, HelpCase{1, 0, 0, "cfgTANP.hlp"},
-        HelpCase{1, 255, 1, "cfgTANP.hlp"}, HelpCase{1, 255, 0, "cfgTANP.hlp"},
-        HelpCase{4, 1, 0, "cfgTA.hlp"}, HelpCase{4, 1, 1, "cfgTA.hlp"},
-        HelpCase{4, 0, 1, "cfgTA.hlp"}, HelpCase{4, 0, 0, "cfgTANP.hlp"},
-        HelpCase{4, 0, 7, "cfgTA.hlp"}, HelpCase{4, 255, 1, "cfgTANP.hlp"},
-        HelpCase{2, 1, 0, "cfgTAPR.hlp"}, HelpCase{2, 1, 1, "cfgTAPR.hlp"},
-        HelpCase{2, 0, 1, "cfgTAPR.hlp"}, HelpCase{2, 0, 0, "cfgTANPR.hlp"},
-        HelpCase{2, 255, 1, "cfgTANPR.hlp"}, HelpCase{2, 255, 0, "cfgTANPR.hlp"},
-        HelpCase{8, 1, 1, "cfgTAPCI.hlp"}, HelpCase{8, 0, 0, "cfgTAPCI.hlp"},
-        HelpCase{8, 255, 0, "cfgTAPCI.hlp"}, HelpCase{8, 0, 1, "cfgTAPCI.hlp"},
-        HelpCase{16, 1, 0, "cfgTAPC.hlp"}, HelpCase{16, 0, 1, "cfgTAPC.hlp"},
-        HelpCase{16, 255, 0, "cfgTAPC.hlp"}, HelpCase{16, 0, 0, "cfgTAPC.hlp"},
-        HelpCase{0, 1, 0, "cfgTA.hlp"}, HelpCase{32, 0, 0, "cfgTANP.hlp"},
-        HelpCase{64, 0, 1, "cfgTA.hlp"}));
+    ::testing::Values(HelpCase{1, 1, 0, "cfgTA.hlp"}, HelpCase{1, 1, 1, "cfgTA.hlp"},
+                      HelpCase{1, 0, 1, "cfgTA.hlp"}, HelpCase{1, 0, 0, "cfgTANP.hlp"},
+                      HelpCase{1, 255, 1, "cfgTANP.hlp"}, HelpCase{1, 255, 0, "cfgTANP.hlp"},
+                      HelpCase{4, 1, 0, "cfgTA.hlp"}, HelpCase{4, 1, 1, "cfgTA.hlp"},
+                      HelpCase{4, 0, 1, "cfgTA.hlp"}, HelpCase{4, 0, 0, "cfgTANP.hlp"},
+                      HelpCase{4, 0, 7, "cfgTA.hlp"}, HelpCase{4, 255, 1, "cfgTANP.hlp"},
+                      HelpCase{2, 1, 0, "cfgTAPR.hlp"}, HelpCase{2, 1, 1, "cfgTAPR.hlp"},
+                      HelpCase{2, 0, 1, "cfgTAPR.hlp"}, HelpCase{2, 0, 0, "cfgTANPR.hlp"},
+                      HelpCase{2, 255, 1, "cfgTANPR.hlp"}, HelpCase{2, 255, 0, "cfgTANPR.hlp"},
+                      HelpCase{8, 1, 1, "cfgTAPCI.hlp"}, HelpCase{8, 0, 0, "cfgTAPCI.hlp"},
+                      HelpCase{8, 255, 0, "cfgTAPCI.hlp"}, HelpCase{8, 0, 1, "cfgTAPCI.hlp"},
+                      HelpCase{16, 1, 0, "cfgTAPC.hlp"}, HelpCase{16, 0, 1, "cfgTAPC.hlp"},
+                      HelpCase{16, 255, 0, "cfgTAPC.hlp"}, HelpCase{16, 0, 0, "cfgTAPC.hlp"},
+                      HelpCase{0, 1, 0, "cfgTA.hlp"}, HelpCase{32, 0, 0, "cfgTANP.hlp"},
+                      HelpCase{64, 0, 1, "cfgTA.hlp"}));
 
 struct HelpPathFixture : ::testing::Test {
     testsupport::TempHome home;
@@ -199,15 +199,25 @@ TEST_P(BusyAnimation, IsChosenByKindForReadingWritingAndImport) {
     EXPECT_EQ(config::ImportAnimation(c.kind), c.import);
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, BusyAnimation,
-                         ::testing::Values(AnimationCase{1, 1381, 1384, 1384},
-                                           AnimationCase{4, 1381, 1384, 1384},
-                                           AnimationCase{2, 1383, 1386, 1386},
-                                           AnimationCase{8, 1382, 1385, 1385},
-                                           AnimationCase{16, 1389, 1388, 1189},
-                                           AnimationCase{0, 1192, 1189, 1189},
-                                           AnimationCase{32, 1192, 1189, 1189},
-                                           AnimationCase{64, 1192, 1189, 1189},
-                                           AnimationCase{3, 1192, 1189, 1189}));
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, BusyAnimation,
+    ::testing::Values(AnimationCase{1, 1381, 1384, 1384}, AnimationCase{4, 1381, 1384, 1384},
+                      AnimationCase{2, 1383, 1386, 1386}, AnimationCase{8, 1382, 1385, 1385},
+                      AnimationCase{16, 1389, 1388, 1189}, AnimationCase{0, 1192, 1189, 1189},
+                      AnimationCase{32, 1192, 1189, 1189}, AnimationCase{64, 1192, 1189, 1189},
+                      AnimationCase{3, 1192, 1189, 1189}));
+
+// ------------------------------------------------------------- string table
+
+TEST(StringTable, HoldsTheTextsExactlyWithTheirLineBreaksAndQuotes) {
+    EXPECT_EQ(config::Text(1017),
+              "Profil  konnte nicht zum Tamo Terminal Adapter geschrieben werden.");
+    EXPECT_EQ(config::Text(1170),
+              "You cannot enter the same number for both your 1st and 2nd numbers.\r\nYou should "
+              "either enter a different 2nd number or disable the \"Use 2 Numbers\" option.");
+    EXPECT_EQ(config::Text(1054), "Profildateien (*.prf)|*.prf||");
+    EXPECT_EQ(config::Text(57399), "Verbindet mit Gerät...");
+    EXPECT_TRUE(config::Text(4711).empty());
+}
 
 }  // namespace

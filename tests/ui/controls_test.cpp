@@ -1,12 +1,12 @@
 // The small pieces: data exchange in both directions with its refusals,
 // resource ids, the shipped animations, the wait cursor, dialog units.
+#include <gtest/gtest.h>
 #include <QComboBox>
 #include <QCursor>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include <set>
 
@@ -57,8 +57,7 @@ TEST_P(SignedNumber, IsReadOrRefusedWithTheFrameworkMessage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, SignedNumber,
-                         ::testing::Values(NumberCase{"12", true, 12},
-                                           NumberCase{" 7 ", true, 7},
+                         ::testing::Values(NumberCase{"12", true, 12}, NumberCase{" 7 ", true, 7},
                                            NumberCase{"-60", true, -60},
                                            NumberCase{"2147483647", true, 2147483647},
                                            NumberCase{"2147483648", false, 0},
@@ -80,7 +79,8 @@ TEST(DataExchange, UnsignedNumbersRefuseSignsAndOverflow) {
         EXPECT_EQ(dx.failed(), !ok) << typed;
         if (!ok) {
             EXPECT_EQ(value, 9u) << typed;
-            EXPECT_EQ(dialogs.messages().at(0).text, "Bitte geben Sie eine positive ganze Zahl ein.");
+            EXPECT_EQ(dialogs.messages().at(0).text,
+                      "Bitte geben Sie eine positive ganze Zahl ein.");
         }
     }
 }
@@ -176,9 +176,8 @@ TEST(ResourceId, OnlyPlainNumbersAfterIdCount) {
     const struct {
         const char* name;
         int id;
-    } cases[] = {{"id1552", 1552}, {"id0", 0},   {"id", -1},    {"idx", -1},
-                 {"id-1", -1},     {"id+5", -1}, {"id12a", -1}, {"ID12", -1},
-                 {"", -1},         {"x1552", -1}};
+    } cases[] = {{"id1552", 1552}, {"id0", 0},    {"id", -1},   {"idx", -1}, {"id-1", -1},
+                 {"id+5", -1},     {"id12a", -1}, {"ID12", -1}, {"", -1},    {"x1552", -1}};
     for (const auto& c : cases) {
         QObject o;
         o.setObjectName(QString::fromUtf8(c.name));
@@ -269,8 +268,8 @@ TEST(SystemInfo, CommonControlsVersionTextIsReadStrictly) {
         const char* text;
         bool ok;
         int major, minor;
-    } cases[] = {{"4.70", true, 4, 70}, {"6.0", true, 6, 0},     {"4.", false, 0, 0},
-                 {".70", false, 0, 0},  {"4.70b", false, 0, 0}, {"-4.70", false, 0, 0},
+    } cases[] = {{"4.70", true, 4, 70},         {"6.0", true, 6, 0},    {"4.", false, 0, 0},
+                 {".70", false, 0, 0},          {"4.70b", false, 0, 0}, {"-4.70", false, 0, 0},
                  {"99999999999.1", false, 0, 0}};
     for (const auto& c : cases) {
         ui::CommonControlsVersion v{1, 2};

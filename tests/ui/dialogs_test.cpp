@@ -15,8 +15,9 @@
 namespace {
 
 const platform::StringEntry kEntries[] = {
-    {1021, "Diese Aktion setzt die Einstellungen auf die Standardeinstellungen zurück. Wirklich "
-           "zurücksetzen?"},
+    {1021,
+     "Diese Aktion setzt die Einstellungen auf die Standardeinstellungen zurück. Wirklich "
+     "zurücksetzen?"},
     {1165, "Zu Standardeinstellungen zurücksetzen"},
     {1311, "Ö&ffnungsschwelle: (%1!u!%%)"},
     {1316, "Die max. COMport-Geschwindigkeit ist %1!.1d!kbps."},
@@ -33,12 +34,12 @@ TEST(ScriptedDialogs, AnswersInOrderAndRecordsWhatWasShown) {
     EXPECT_EQ(ui::messageBox(&owner, kTable, 1021, ui::Icon::Error, ui::Buttons::YesNo,
                              kTable.text(1165)),
               ui::IDNO);
-    EXPECT_EQ(ui::messageBox(nullptr, kTable, 1316, ui::Icon::Information,
-                             ui::Buttons::RetryCancel, {}, {std::int64_t(57)}),
+    EXPECT_EQ(ui::messageBox(nullptr, kTable, 1316, ui::Icon::Information, ui::Buttons::RetryCancel,
+                             {}, {std::int64_t(57)}),
               ui::IDRETRY);
     // Nothing queued: the default button, counted as unanswered.
-    EXPECT_EQ(ui::messageBox(nullptr, "The resources available to this application are low.",
-                             "", ui::Icon::None, ui::Buttons::YesNo),
+    EXPECT_EQ(ui::messageBox(nullptr, "The resources available to this application are low.", "",
+                             ui::Icon::None, ui::Buttons::YesNo),
               ui::IDYES);
 
     const auto shown = dialogs.messages();
@@ -141,17 +142,16 @@ TEST_P(ClassicFilter, BecomesQtNameFilters) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ClassicFilter,
-    ::testing::Values(
-        FilterCase{"Profildateien (*.prf)|*.prf||", {"Profildateien (*.prf)"}},
-        FilterCase{"Firmware|*.elm|Alle Dateien (*.*)|*.*||",
-                   {"Firmware (*.elm)", "Alle Dateien (*.*)"}},
-        FilterCase{"Bilder|*.bmp;*.gif ; *.png||", {"Bilder (*.bmp *.gif *.png)"}},
-        // The description's own parentheses are not the patterns.
-        FilterCase{"Profile (alt)|*.prf||", {"Profile (alt) (*.prf)"}},
-        // Without the closing bars, and cut in the middle.
-        FilterCase{"Profildateien (*.prf)|*.prf", {"Profildateien (*.prf)"}},
-        FilterCase{"Profildateien (*.prf)|", {}}, FilterCase{"Profildateien", {}},
-        FilterCase{"", {}}, FilterCase{"||", {}}, FilterCase{"|*.prf||", {}},
-        FilterCase{"Leer||Profile|*.prf||", {}}));
+    ::testing::Values(FilterCase{"Profildateien (*.prf)|*.prf||", {"Profildateien (*.prf)"}},
+                      FilterCase{"Firmware|*.elm|Alle Dateien (*.*)|*.*||",
+                                 {"Firmware (*.elm)", "Alle Dateien (*.*)"}},
+                      FilterCase{"Bilder|*.bmp;*.gif ; *.png||", {"Bilder (*.bmp *.gif *.png)"}},
+                      // The description's own parentheses are not the patterns.
+                      FilterCase{"Profile (alt)|*.prf||", {"Profile (alt) (*.prf)"}},
+                      // Without the closing bars, and cut in the middle.
+                      FilterCase{"Profildateien (*.prf)|*.prf", {"Profildateien (*.prf)"}},
+                      FilterCase{"Profildateien (*.prf)|", {}}, FilterCase{"Profildateien", {}},
+                      FilterCase{"", {}}, FilterCase{"||", {}}, FilterCase{"|*.prf||", {}},
+                      FilterCase{"Leer||Profile|*.prf||", {}}));
 
 }  // namespace

@@ -1,9 +1,9 @@
 // The property sheet driven like a user would: pages that come and go while
 // it runs, checks that keep a page, Apply then Cancel, buttons, tabs, help.
+#include <gtest/gtest.h>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -54,9 +54,9 @@ TEST_F(SheetFixture, PagesAddedAndRemovedWhileRunningKeepTheOrderOfAdding) {
     sheet.removePage(&data);
     sheet.addPage(&bacp);
     sheet.addPage(&data);
-    EXPECT_EQ(captions(sheet), (std::vector<std::string>{"Allgemein", "Telefonport 1",
-                                                         "Kontrollprotokoll für Bandbreite",
-                                                         "Daten (MLPPP)"}));
+    EXPECT_EQ(captions(sheet),
+              (std::vector<std::string>{"Allgemein", "Telefonport 1",
+                                        "Kontrollprotokoll für Bandbreite", "Daten (MLPPP)"}));
     EXPECT_EQ(sheet.activePage(), &general);
     EXPECT_EQ(data.sheet(), &sheet);
     EXPECT_NE(data.delayEdit(), nullptr) << "a page joining a running sheet gets its controls";
@@ -117,7 +117,9 @@ TEST_F(SheetFixture, FailedCheckKeepsThePageShowsTheMessageAndFocusesTheControl)
     EXPECT_EQ(dialogs.messages()[0].text,
               "Verzögerungswert vor Öffnen muß zwischen 0 und 60 liegen.");
     EXPECT_EQ(dialogs.messages()[0].icon, ui::Icon::Warning);
-    EXPECT_EQ(sheet.focusWidget(), general.delayEdit()) << (sheet.focusWidget() ? sheet.focusWidget()->metaObject()->className() : "none") << " " << (sheet.focusWidget() ? sheet.focusWidget()->objectName().toStdString() : "");
+    EXPECT_EQ(sheet.focusWidget(), general.delayEdit())
+        << (sheet.focusWidget() ? sheet.focusWidget()->metaObject()->className() : "none") << " "
+        << (sheet.focusWidget() ? sheet.focusWidget()->objectName().toStdString() : "");
     EXPECT_EQ(general.delay, 61) << "the number was read before the range check refused it";
 
     // OK refuses the same way and the sheet stays.
@@ -156,7 +158,8 @@ TEST_F(SheetFixture, ApplyThenCancelKeepsWhatWasApplied) {
     EXPECT_EQ(phone.applyCount, 0) << "a page never shown has nothing to apply";
     EXPECT_FALSE(sheet.button(ui::ID_APPLY_NOW)->isEnabled());
     EXPECT_TRUE(sheet.isVisible());
-    EXPECT_EQ(log, (std::vector<std::string>{"Allgemein:kill", "Allgemein:apply", "Allgemein:set"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"Allgemein:kill", "Allgemein:apply", "Allgemein:set"}));
 
     typeInto(general.delayEdit(), QStringLiteral("30"));
     general.voiceCheck()->click();
@@ -281,15 +284,22 @@ TEST_F(SheetFixture, CascadeMovesTheFirstShowing60Right25Down) {
     plain.create();
     cascaded.create();
     EXPECT_EQ(cascaded.size(), plain.size());
-    EXPECT_EQ(cascaded.pos() - plain.pos(), QPoint(60, 25)) << plain.pos().x() << "," << plain.pos().y() << " " << cascaded.pos().x() << "," << cascaded.pos().y();
+    EXPECT_EQ(cascaded.pos() - plain.pos(), QPoint(60, 25))
+        << plain.pos().x() << "," << plain.pos().y() << " " << cascaded.pos().x() << ","
+        << cascaded.pos().y();
     EXPECT_FALSE(cascaded.cascade()) << "only the first showing moves";
 }
 
 TEST_F(SheetFixture, TabsAreOneRowOrStackedWithTheSelectedRowAtTheBottom) {
     std::vector<std::unique_ptr<TestPage>> pages;
-    const char* names[] = {"Allgemein",     "Telefonport 1",   "Telefonport 2",
-                           "Daten (MLPPP)", "Kontrollprotokoll für Bandbreite", "X25",
-                           "Sonstige Funktionen", "Sprache zu PC"};
+    const char* names[] = {"Allgemein",
+                           "Telefonport 1",
+                           "Telefonport 2",
+                           "Daten (MLPPP)",
+                           "Kontrollprotokoll für Bandbreite",
+                           "X25",
+                           "Sonstige Funktionen",
+                           "Sprache zu PC"};
     ui::PropertySheet stacked(QStringLiteral("Sheet"));
     ui::PropertySheet single(QStringLiteral("Sheet"));
     single.setTabLayout(ui::TabLayout::SingleRow);

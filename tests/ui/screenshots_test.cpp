@@ -1,15 +1,15 @@
 // The screenshot tool run as reviewers run it: every screen becomes a PNG
 // that shows something, and a broken filter or folder is reported.
+#include <gtest/gtest.h>
 #include <QImage>
 #include <QSet>
-#include <gtest/gtest.h>
 
-#include <array>
-#include <set>
 #include <sys/wait.h>
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 

@@ -1,8 +1,8 @@
 #include "tests/ui/ui_test_support.h"
 
+#include <gtest/gtest.h>
 #include <QFont>
 #include <QTimer>
-#include <gtest/gtest.h>
 #include <cstdlib>
 #include <memory>
 

@@ -1,9 +1,9 @@
 // A wizard whose pages move it themselves: each page creates the next one on
 // first use, adds it, makes it active and answers -1, the way the setup
 // wizard chains its pages; titles and buttons are set by the active page.
+#include <gtest/gtest.h>
 #include <QPushButton>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include <map>
 #include <memory>
@@ -90,7 +90,8 @@ ChainPage* WizardRun::get(int id) {
                 slot = std::make_unique<ChainPage>(*this, 1132, QStringLiteral("Fertig"), 0,
                                                    ui::WIZB_BACK | ui::WIZB_FINISH);
                 break;
-            default: return nullptr;
+            default:
+                return nullptr;
         }
     }
     return slot.get();
@@ -102,7 +103,9 @@ struct WizardFixture : uitest::WithApp, ::testing::Test {
     ui::ScriptedDialogs dialogs;
 };
 
-QPushButton* button(ui::WizardSheet& s, int id) { return s.button(id); }
+QPushButton* button(ui::WizardSheet& s, int id) {
+    return s.button(id);
+}
 
 TEST_F(WizardFixture, PagesMoveTheWizardThemselvesAndBackFollowsTheChain) {
     auto run = std::make_unique<WizardRun>();

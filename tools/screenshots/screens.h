@@ -44,6 +44,6 @@ const std::vector<Screen>& all();
 
 #define VELKA_SCREEN_JOIN2(a, b) a##b
 #define VELKA_SCREEN_JOIN(a, b) VELKA_SCREEN_JOIN2(a, b)
-#define VELKA_SCREEN(name, ...)                                                       \
+#define VELKA_SCREEN(name, ...)                                                   \
     static const bool VELKA_SCREEN_JOIN(velkaScreen, __LINE__) [[maybe_unused]] = \
         ::screenshots::add(name, __VA_ARGS__)

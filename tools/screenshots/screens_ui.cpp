@@ -57,10 +57,14 @@ void sampleSheet(screenshots::Scene& s, ui::TabLayout layout) {
     auto sheet = std::make_unique<ui::PropertySheet>(
         QStringLiteral("Konfiguriert aktive - Tamo T/A ISDN Modem (Büro)"));
     sheet->setTabLayout(layout);
-    const char* captions[] = {"Allgemein",     "Telefonport 1",
-                              "Telefonport 2", "Daten (MLPPP)",
-                              "Kontrollprotokoll für Bandbreite", "X25",
-                              "Sonstige Funktionen", "Sprache zu PC"};
+    const char* captions[] = {"Allgemein",
+                              "Telefonport 1",
+                              "Telefonport 2",
+                              "Daten (MLPPP)",
+                              "Kontrollprotokoll für Bandbreite",
+                              "X25",
+                              "Sonstige Funktionen",
+                              "Sprache zu PC"};
     int id = 1331;
     for (const char* caption : captions) {
         auto* page = s.make<SamplePage>(id++, caption);
@@ -124,14 +128,16 @@ VELKA_SCREEN("sample_wizard", [](screenshots::Scene& s) {
     s.dialog = std::move(wizard);
 });
 VELKA_SCREEN("message_yes_no", [](screenshots::Scene& s) {
-    s.dialog = box("Diese Aktion setzt die Einstellungen auf die Standardeinstellungen zurück. "
-                   "Wirklich zurücksetzen?",
-                   "Zu Standardeinstellungen zurücksetzen", ui::Icon::Error, ui::Buttons::YesNo);
+    s.dialog =
+        box("Diese Aktion setzt die Einstellungen auf die Standardeinstellungen zurück. "
+            "Wirklich zurücksetzen?",
+            "Zu Standardeinstellungen zurücksetzen", ui::Icon::Error, ui::Buttons::YesNo);
 });
 VELKA_SCREEN("message_ok_help", [](screenshots::Scene& s) {
-    s.dialog = box("Konnte Profile von Tamo Terminal Adapter nicht lesen. Bitte prüfen:\n\n"
-                   "1. Alle Geräte angeschlossen und gestartet?\n"
-                   "2. Alle Kommunikationsprogramme geschlossen?\n"
-                   "3. RAS-Service gestoppt? (Nur bei Windows NT).",
-                   "Tamo TA", ui::Icon::Information, ui::Buttons::OkHelp);
+    s.dialog =
+        box("Konnte Profile von Tamo Terminal Adapter nicht lesen. Bitte prüfen:\n\n"
+            "1. Alle Geräte angeschlossen und gestartet?\n"
+            "2. Alle Kommunikationsprogramme geschlossen?\n"
+            "3. RAS-Service gestoppt? (Nur bei Windows NT).",
+            "Tamo TA", ui::Icon::Information, ui::Buttons::OkHelp);
 });

@@ -66,7 +66,9 @@ bool add(const char* name, Factory build) {
     return true;
 }
 
-const std::vector<Screen>& all() { return registry(); }
+const std::vector<Screen>& all() {
+    return registry();
+}
 
 }  // namespace screenshots
 
@@ -75,7 +77,8 @@ int main(int argc, char** argv) {
     // Dialogs that read settings must not touch the user's store.
     std::string home;
     if (!std::getenv("VELKA_TA_HOME")) {
-        std::string pattern = (std::filesystem::temp_directory_path() / "velka-shots-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "velka-shots-XXXXXX").string();
         if (mkdtemp(pattern.data())) {
             home = pattern;
             setenv("VELKA_TA_HOME", home.c_str(), 1);
