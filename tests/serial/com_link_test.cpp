@@ -15,12 +15,12 @@
 #include "platform/serial_port.h"
 #include "serial/com_link.h"
 #include "serial/com_speed.h"
-#include "tests/serial/serial_test_util.h"
+#include "tests/support/sim_port.h"
 #include "tests/support/temp_home.h"
 
 namespace {
 
-using serialtest::RawPeer;
+using testsupport::RawPeer;
 using testsupport::readFile;
 
 // One caller's side of an exchange: event, buffer and status word.
@@ -33,9 +33,7 @@ struct Exchange {
         return link.ArmResponse(buffer.data(), static_cast<std::int32_t>(buffer.size()), &event,
                                 &status, mode, ack);
     }
-    bool wait(std::uint32_t ms = 5000) {
-        return event.wait(ms) == platform::WaitResult::Signaled;
-    }
+    bool wait(std::uint32_t ms = 5000) { return event.wait(ms) == platform::WaitResult::Signaled; }
     std::string text() const { return {buffer.data(), strnlen(buffer.data(), buffer.size())}; }
 
     platform::Event event;
@@ -60,7 +58,7 @@ double processCpuMs() {
 
 class LinkTest : public ::testing::Test {
 protected:
-    void SetUp() override { serialtest::setTimeScale(0.2); }
+    void SetUp() override { testsupport::setTimeScale(0.2); }
 
     void setValue(const char* key, const char* name, const char* text) {
         platform::RegKey k;
@@ -77,7 +75,8 @@ protected:
     }
     void setOptimalSpeed(std::uint32_t value) {
         platform::RegKey k;
-        ASSERT_EQ(0, platform::RegKey::create(platform::RegRoot::LocalMachine, serial::kViewKey, k));
+        ASSERT_EQ(0,
+                  platform::RegKey::create(platform::RegRoot::LocalMachine, serial::kViewKey, k));
         k.setDword("DetectOptimalCOMSpeed", value);
     }
     std::string trace() const { return home.file("trace.log"); }
@@ -122,7 +121,7 @@ TEST_F(LinkTest, CompletionRulesHoldOverThePty) {
 }
 
 TEST_F(LinkTest, ResponseTooLongForTheBufferLeavesItUntouched) {
-    auto dev = serialtest::startSim(sim::Scenario{}, "COM6");
+    auto dev = testsupport::startSim(sim::Scenario{}, "COM6");
     ASSERT_TRUE(dev);
     CComLink link;
     ASSERT_EQ(0, link.Open("COM6", 57600, 0, 0));
@@ -144,10 +143,10 @@ TEST_F(LinkTest, TextWithNoTargetArmedNeverReachesALaterCaller) {
     CComLink link;
     ASSERT_EQ(0, link.Open("COM5", 57600, 0, 0));
     ASSERT_TRUE(peer.send("\r\nSTALE\r\n\r\nOK\r\n"));
-    ASSERT_TRUE(serialtest::waitForFileText(trace(), "STALE", 5000));
+    ASSERT_TRUE(testsupport::waitForText(trace(), "STALE", 5000));
     // A later chunk proves the reader has moved past the stale one.
     ASSERT_TRUE(peer.send("#"));
-    ASSERT_TRUE(serialtest::waitForFileText(trace(), "#", 5000));
+    ASSERT_TRUE(testsupport::waitForText(trace(), "#", 5000));
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     Exchange ex;
     ASSERT_TRUE(exchange(link, ex, &peer, "AT\r\r\nOK\r\n"));
@@ -183,7 +182,7 @@ TEST_F(LinkTest, MoreThan4095UnansweredCharactersFailWith1005) {
 TEST_F(LinkTest, OverLongReplyFromTheAdapterFailsAndTheLinkRecovers) {
     sim::Scenario sc;
     sc.faults.longReply.push_back({"I99"});
-    auto dev = serialtest::startSim(sc, "COM6");
+    auto dev = testsupport::startSim(sc, "COM6");
     ASSERT_TRUE(dev);
     CComLink link;
     ASSERT_EQ(0, link.Open("COM6", 57600, 0, 0));
@@ -265,10 +264,10 @@ TEST_F(LinkTest, TargetsAndMatchStringsAreChecked) {
 // ---- opening and closing ----------------------------------------------------------
 
 TEST_F(LinkTest, BusyAndMissingPortsFailAndCloseAfterwardsReturns0) {
-    auto dev = serialtest::startSim(sim::Scenario{}, "COM6");
+    auto dev = testsupport::startSim(sim::Scenario{}, "COM6");
     ASSERT_TRUE(dev);
     {
-        serialtest::PortHolder holder("COM6");
+        testsupport::PortHolder holder("COM6");
         ASSERT_EQ(0, holder.openStatus());
         CComLink link;
         EXPECT_EQ(1014, link.Open("COM6", 57600, 1, 1));
@@ -290,7 +289,7 @@ TEST_F(LinkTest, BusyAndMissingPortsFailAndCloseAfterwardsReturns0) {
 }
 
 TEST_F(LinkTest, StoredSpeedReplacesTheRequestedOneOnlyWhenAskedAndPositive) {
-    auto dev = serialtest::startSim(sim::Scenario{}, "COM6");
+    auto dev = testsupport::startSim(sim::Scenario{}, "COM6");
     ASSERT_TRUE(dev);
     struct Row {
         std::int64_t stored;  // -1: none
@@ -311,8 +310,8 @@ TEST_F(LinkTest, StoredSpeedReplacesTheRequestedOneOnlyWhenAskedAndPositive) {
 TEST_F(LinkTest, QuickProbeFailsOnASilentAdapterOnly) {
     sim::Scenario silent;
     silent.faults.silentAfter = 0;
-    auto quiet = serialtest::startSim(silent, "COM7");
-    auto talking = serialtest::startSim(sim::Scenario{}, "COM8");
+    auto quiet = testsupport::startSim(silent, "COM7");
+    auto talking = testsupport::startSim(sim::Scenario{}, "COM8");
     ASSERT_TRUE(quiet && talking);
     struct Row {
         const char* port;
@@ -330,7 +329,7 @@ TEST_F(LinkTest, QuickProbeFailsOnASilentAdapterOnly) {
 TEST_F(LinkTest, DeviceVanishingDuringACommandEndsTheWaitAndLeavesTheReaderQuiet) {
     sim::Scenario sc;
     sc.faults.vanish.push_back({"GONE"});
-    auto dev = serialtest::startSim(sc, "COM6");
+    auto dev = testsupport::startSim(sc, "COM6");
     ASSERT_TRUE(dev);
     CComLink link;
     ASSERT_EQ(0, link.Open("COM6", 57600, 0, 0));
@@ -357,7 +356,7 @@ TEST_F(LinkTest, DeviceVanishingDuringACommandEndsTheWaitAndLeavesTheReaderQuiet
 
 TEST_F(LinkTest, TraceFileHoldsEveryRecordByteForByte) {
     setTrace("on 1");
-    auto dev = serialtest::startSim(sim::Scenario{}, "COM6");
+    auto dev = testsupport::startSim(sim::Scenario{}, "COM6");
     ASSERT_TRUE(dev);
     const std::time_t before = std::time(nullptr);
     CComLink link;
@@ -398,23 +397,31 @@ TEST_F(LinkTest, TraceFileHoldsEveryRecordByteForByte) {
         "\r\n[Write   to  : COM6]\r\nATV1E1&K3\r\r\n\r\n"
         "\r\n[Read    from: COM6]\r\nATV1E1&K3\r\r\n\r\r\nOK\r\r\n"
         "\r\n-----------------------------------------------------\r\r\n"
-        "Report Created at Time " + time + " on Connection COM6\r\n\r\n"
-        "\r\n[Write   to  : COM6]\r\nAT" + s73 + "\r\n\r\r\n"
-        "\r\n[Read    from: COM6]\r\nAT" + s73 + "\r\r\r\nERROR\r\r\n"
+        "Report Created at Time " +
+        time +
+        " on Connection COM6\r\n\r\n"
+        "\r\n[Write   to  : COM6]\r\nAT" +
+        s73 +
+        "\r\n\r\r\n"
+        "\r\n[Read    from: COM6]\r\nAT" +
+        s73 +
+        "\r\r\r\nERROR\r\r\n"
         "\r\n[Write   to  : COM6]\r\nAT\r\r\n"
         "\r\n[Read    from: COM6]\r\nAT\r\r\r\nOK\r\r\n";
     EXPECT_EQ(expected, file);
 }
 
 TEST_F(LinkTest, TraceSettingIsDecidedByEachOpen) {
-    auto dev = serialtest::startSim(sim::Scenario{}, "COM6");
+    auto dev = testsupport::startSim(sim::Scenario{}, "COM6");
     ASSERT_TRUE(dev);
     struct Row {
         const char* enable;
         bool withPath;
         std::int32_t open;
         bool traced;
-    } rows[] = {{"yes", true, 0, false}, {nullptr, true, 0, false}, {"yes1", true, 0, true},
+    } rows[] = {{"yes", true, 0, false},
+                {nullptr, true, 0, false},
+                {"yes1", true, 0, true},
                 {"1", false, 1013, false}};
     for (const auto& r : rows) {
         std::remove(trace().c_str());
@@ -441,7 +448,8 @@ TEST_F(LinkTest, CloseRestartsATraceFileOnlyBeyond153600Bytes) {
         if (size == 153600) {
             EXPECT_EQ(size, file.size());
         } else {
-            EXPECT_TRUE(file.starts_with("This trace file was restarted at ")) << file.substr(0, 80);
+            EXPECT_TRUE(file.starts_with("This trace file was restarted at "))
+                << file.substr(0, 80);
             EXPECT_TRUE(file.ends_with(" \r\n(Maximum trace file size is 150 KB)\r\n" +
                                        std::string(40, '=') + "\r\n\r\n"));
             EXPECT_LT(file.size(), 200u);
@@ -452,7 +460,7 @@ TEST_F(LinkTest, CloseRestartsATraceFileOnlyBeyond153600Bytes) {
 // ---- speed detection and tactl ----------------------------------------------------------
 
 TEST_F(LinkTest, DetectSpeedFindsTheFastestAnsweredSpeed) {
-    serialtest::setTimeScale(0.5);  // a missed answer would cost a speed step
+    testsupport::setTimeScale(0.5);  // a missed answer would cost a speed step
     struct Row {
         std::uint32_t maxSpeed;
         std::int64_t optimal;  // -1: not stored
@@ -470,7 +478,7 @@ TEST_F(LinkTest, DetectSpeedFindsTheFastestAnsweredSpeed) {
         sim::Scenario sc;
         sc.maxSpeed = r.maxSpeed;
         sc.faults.silentAfter = r.silentAfter;
-        auto dev = serialtest::startSim(sc, "COM9");
+        auto dev = testsupport::startSim(sc, "COM9");
         ASSERT_TRUE(dev);
         CComLink link;
         std::uint32_t speed = 1234;
@@ -482,38 +490,41 @@ TEST_F(LinkTest, DetectSpeedFindsTheFastestAnsweredSpeed) {
 }
 
 TEST_F(LinkTest, TactlSpeedPrintsAndStoresAsTheFolderDoes) {
-    serialtest::setTimeScale(0.5);
-    auto dev = serialtest::startSim(sim::Scenario{}, "COM9");
+    testsupport::setTimeScale(0.5);
+    auto dev = testsupport::startSim(sim::Scenario{}, "COM9");
     ASSERT_TRUE(dev);
-    std::string out;
-    EXPECT_EQ(0, serialtest::runProgram("tactl", {"speed", "COM9"}, out));
-    EXPECT_EQ("speed=230400\n", out);
+    using testsupport::tactl;
+    auto r = tactl({"speed", "COM9"});
+    EXPECT_EQ(0, r.code);
+    EXPECT_EQ("speed=230400\n", r.out);
     EXPECT_EQ(0u, serial::StoredComSpeed("COM9"));  // setting missing: not stored
 
     setOptimalSpeed(1);
-    EXPECT_EQ(0, serialtest::runProgram("tactl", {"speed", "COM9"}, out));
-    EXPECT_EQ("speed=230400\n", out);
+    r = tactl({"speed", "COM9"});
+    EXPECT_EQ(0, r.code);
+    EXPECT_EQ("speed=230400\n", r.out);
     EXPECT_EQ(230400u, serial::StoredComSpeed("COM9"));
     platform::LineSettings line;
     ASSERT_EQ(0, platform::getDefaultCommConfig("COM9", line));
     EXPECT_EQ(230400u, line.baudRate);
     {
-        serialtest::PortHolder holder("COM9");
-        EXPECT_EQ(1, serialtest::runProgram("tactl", {"speed", "COM9"}, out));
-        EXPECT_EQ("error=1014\n", out);
+        testsupport::PortHolder holder("COM9");
+        r = tactl({"speed", "COM9"});
+        EXPECT_EQ(1, r.code);
+        EXPECT_EQ("error=1014\n", r.out);
     }
-    EXPECT_EQ(1, serialtest::runProgram("tactl", {"speed", "/dev/velka-no-such-port"}, out));
-    EXPECT_EQ("error=1002\n", out);
+    r = tactl({"speed", "/dev/velka-no-such-port"});
+    EXPECT_EQ(1, r.code);
+    EXPECT_EQ("error=1002\n", r.out);
 }
 
 TEST_F(LinkTest, TactlMapAndPortsShowTheStoredNames) {
-    std::string out;
-    EXPECT_EQ(0, serialtest::runProgram("tactl", {"map", "COM3", "/dev/ttyUSB0"}, out));
-    EXPECT_EQ(0, serialtest::runProgram("tactl", {"map", "COM4", "/dev/ttyUSB1"}, out));
-    EXPECT_EQ(0, serialtest::runProgram("tactl", {"map", "COM3", "/dev/ttyACM0"}, out));
-    EXPECT_EQ(0, serialtest::runProgram("tactl", {"ports"}, out));
-    EXPECT_EQ("COM4 /dev/ttyUSB1\nCOM3 /dev/ttyACM0\n", out);
-    EXPECT_EQ(2, serialtest::runProgram("tactl", {"map", "/dev/x", "COM3"}, out));
+    using testsupport::tactl;
+    EXPECT_EQ(0, tactl({"map", "COM3", "/dev/ttyUSB0"}).code);
+    EXPECT_EQ(0, tactl({"map", "COM4", "/dev/ttyUSB1"}).code);
+    EXPECT_EQ(0, tactl({"map", "COM3", "/dev/ttyACM0"}).code);
+    EXPECT_EQ("COM4 /dev/ttyUSB1\nCOM3 /dev/ttyACM0\n", tactl({"ports"}).out);
+    EXPECT_EQ(2, tactl({"map", "/dev/x", "COM3"}).code);
 }
 
 }  // namespace

@@ -24,20 +24,20 @@ TEST(LinkRules, ResponseIsCompleteOnlyAsItsModeSays) {
         bool complete;
     } rows[] = {
         {kCode, "AT\r\r\nOK\r\n", true},
-        {kCode, "AT\r\r\nok\r\n", true},          // any case at the end
-        {kCode, "\r\nOK\r\nX", false},            // the code must end the text
+        {kCode, "AT\r\r\nok\r\n", true},  // any case at the end
+        {kCode, "\r\nOK\r\nX", false},    // the code must end the text
         {kCode, "\r\nOK\r\n\r\n", false},
         {kCode, "\r\nOK\r", false},
-        {kCode, "OK\r\n", false},                 // and start a line
+        {kCode, "OK\r\n", false},  // and start a line
         {kCode, "\r\nLOOK\r\n", false},
         {kCode, "\r\nerror\r\n", true},
         {kCode, "\r\nNO CARRIER\r\n", true},
-        {kCode, "\r\nNO CARRIER", false},         // needs its final line end
+        {kCode, "\r\nNO CARRIER", false},  // needs its final line end
         {kCode, "\r\nNO RESPONSE\r\n", true},
         {kCode, "\r\nBUSY\r\n", true},
-        {kCode, "ATD1\r\r\nCONNECT", true},       // CONNECT completes at once
+        {kCode, "ATD1\r\r\nCONNECT", true},  // CONNECT completes at once
         {kCode, "\r\nCONNECT 64000\r\nDATA", true},
-        {kCode, "ATD1\r\r\nconnect", true},       // any case only at the very end
+        {kCode, "ATD1\r\r\nconnect", true},  // any case only at the very end
         {kCode, "\r\nconnect 64000\r\n", false},
         {kCode, "\r\nCONNEC", false},
         {kCode, "\r\nRING\r\n", false},
@@ -49,7 +49,7 @@ TEST(LinkRules, ResponseIsCompleteOnlyAsItsModeSays) {
         {CComLink::kModeMatch, "b1 UP", false},
         {CComLink::kModeMatch, "\r\nOK\r\n", false},  // codes do not end mode 4
         {CComLink::kModeImmediate, "", true},
-        {2, "\r\nOK\r\n", false},                     // unknown modes never complete
+        {2, "\r\nOK\r\n", false},  // unknown modes never complete
     };
     for (const auto& r : rows) {
         EXPECT_EQ(r.complete, serial::isCompleteResponse(r.mode, r.text, matches))
@@ -59,8 +59,8 @@ TEST(LinkRules, ResponseIsCompleteOnlyAsItsModeSays) {
 }
 
 TEST(LinkRules, SecondLookTopsUpToEightyThenFillsToTheLimit) {
-    const std::pair<std::uint32_t, std::uint32_t> rows[] = {
-        {0, 80}, {79, 1}, {80, 4015}, {4094, 1}, {4095, 0}, {5000, 0}};
+    const std::pair<std::uint32_t, std::uint32_t> rows[] = {{0, 80},   {79, 1},   {80, 4015},
+                                                            {4094, 1}, {4095, 0}, {5000, 0}};
     for (const auto& [length, limit] : rows)
         EXPECT_EQ(limit, serial::followUpReadLimit(length, 4095)) << length;
 }
@@ -73,11 +73,13 @@ TEST(LinkRules, TraceIsOnWhenTheEnableTextHoldsAOne) {
 TEST(LinkRules, SpeedWalkStopsAt57600UnlessOptimalSpeedIsAllowed) {
     auto walk = [](std::uint32_t optimal) {
         std::vector<std::uint32_t> speeds;
-        for (auto s = serial::NextTrialSpeed(0, optimal); s != 0; s = serial::NextTrialSpeed(s, optimal))
+        for (auto s = serial::NextTrialSpeed(0, optimal); s != 0;
+             s = serial::NextTrialSpeed(s, optimal))
             speeds.push_back(s);
         return speeds;
     };
-    EXPECT_EQ((std::vector<std::uint32_t>{4800, 9600, 19200, 38400, 57600, 115200, 230400}), walk(7));
+    EXPECT_EQ((std::vector<std::uint32_t>{4800, 9600, 19200, 38400, 57600, 115200, 230400}),
+              walk(7));
     EXPECT_EQ((std::vector<std::uint32_t>{4800, 9600, 19200, 38400, 57600}), walk(0));
 }
 
@@ -138,7 +140,8 @@ TEST(LinkRules, LocaleFileNamesTheTimeLocale) {
         {"LANG\n=\n==\n\"", ""},
         {"LANG=\"\n", "\""},
     };
-    for (const auto& [text, locale] : rows) EXPECT_EQ(locale, platform::localeFromConfig(text)) << text;
+    for (const auto& [text, locale] : rows)
+        EXPECT_EQ(locale, platform::localeFromConfig(text)) << text;
 }
 
 }  // namespace

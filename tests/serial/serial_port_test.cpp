@@ -8,14 +8,14 @@
 
 #include "platform/registry_store.h"
 #include "platform/serial_port.h"
-#include "tests/serial/serial_test_util.h"
+#include "tests/support/sim_port.h"
 #include "tests/support/temp_home.h"
 
 namespace {
 
 using platform::kOk;
 using platform::SerialPort;
-using serialtest::RawPeer;
+using testsupport::RawPeer;
 
 TEST(SerialPortNames, ResolveThroughTheStoreThenTheClassicDevice) {
     testsupport::TempHome home;
@@ -26,10 +26,11 @@ TEST(SerialPortNames, ResolveThroughTheStoreThenTheClassicDevice) {
         const char* name;
         const char* path;  // nullptr: not found
     } rows[] = {
-        {"com3", "/dev/ttyUSB0"}, {"\\\\.\\COM9", "/dev/pts/78"}, {"COM2", "/dev/ttyS1"},
-        {"COM255", "/dev/ttyS254"}, {"/dev/null", "/dev/null"},  {"COM0", nullptr},
-        {"COM01", nullptr},        {"COM256", nullptr},          {"Modem", nullptr},
-        {"", nullptr},
+        {"com3", "/dev/ttyUSB0"},   {"\\\\.\\COM9", "/dev/pts/78"},
+        {"COM2", "/dev/ttyS1"},     {"COM255", "/dev/ttyS254"},
+        {"/dev/null", "/dev/null"}, {"COM0", nullptr},
+        {"COM01", nullptr},         {"COM256", nullptr},
+        {"Modem", nullptr},         {"", nullptr},
     };
     for (const auto& r : rows) {
         std::string path;
@@ -56,7 +57,7 @@ TEST(SerialPortOpen, OnlyOneHolderAtATimeAcrossProcesses) {
     RawPeer peer("COM4");
     ASSERT_TRUE(peer.ok());
     {
-        serialtest::PortHolder holder("COM4");
+        testsupport::PortHolder holder("COM4");
         ASSERT_EQ(kOk, holder.openStatus());
         EXPECT_EQ(platform::kAccessDenied, port.open("COM4"));
     }

@@ -3,8 +3,8 @@
 // runs with a fixed seed, so every CTest run checks the same inputs.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -13,8 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 namespace {
 // Bytes that matter to the suite's text parsers.
-constexpr char kAlphabet[] = "\r\n\t =;[]%!&,.:-_0123456789abcdefghxyzABCDEFOKRNT\\\"#*$@>\x00\xff\xc3\xa4";
-}
+constexpr char kAlphabet[] =
+    "\r\n\t =;[]%!&,.:-_0123456789abcdefghxyzABCDEFOKRNT\\\"#*$@>\x00\xff\xc3\xa4";
+}  // namespace
 
 int main(int argc, char** argv) {
     long runs = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 10000;
@@ -26,11 +27,14 @@ int main(int argc, char** argv) {
         std::size_t len = rng() % (i % 50 == 0 ? 20000 : 400);
         if (i % 3 == 0 && !corpus.empty()) {
             buf = corpus;  // mutate the last input
-            for (int m = 0; m < 4 && !buf.empty(); ++m) buf[rng() % buf.size()] = kAlphabet[rng() % (sizeof kAlphabet - 1)];
+            for (int m = 0; m < 4 && !buf.empty(); ++m)
+                buf[rng() % buf.size()] = kAlphabet[rng() % (sizeof kAlphabet - 1)];
             if (rng() % 2) buf.resize(rng() % (buf.size() + 1));
         } else {
             buf.resize(len);
-            for (auto& b : buf) b = rng() % 4 == 0 ? static_cast<std::uint8_t>(rng()) : kAlphabet[rng() % (sizeof kAlphabet - 1)];
+            for (auto& b : buf)
+                b = rng() % 4 == 0 ? static_cast<std::uint8_t>(rng())
+                                   : kAlphabet[rng() % (sizeof kAlphabet - 1)];
         }
         LLVMFuzzerTestOneInput(buf.data(), buf.size());
         corpus = buf;

@@ -3,6 +3,7 @@
 // into a fresh temporary directory while the object lives, so every test
 // starts with its own registry store, lock files and runtime endpoints.
 #include <string>
+#include <string_view>
 
 namespace testsupport {
 
@@ -25,6 +26,8 @@ private:
 // Reads a whole file; empty when it cannot be read.
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& text);
+// Waits until the file at `path` holds `needle`; false after `timeoutMs`.
+bool waitForText(const std::string& path, std::string_view needle, int timeoutMs = 5000);
 // The build tree's bin folder (programs such as ta-sim and tactl).
 std::string binDir();
 
