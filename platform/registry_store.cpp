@@ -267,22 +267,28 @@ std::int32_t RegKey::queryValue(std::string_view name, RegType& type, void* buff
     return kOk;
 }
 
-std::int32_t RegKey::readString(std::string_view name, std::string& out) const {
+namespace {
+
+// Reads a value that must be of type `want`; a value of another type is
+// invalid data, never reinterpreted.
+template <typename T>
+std::int32_t readTyped(const RegKey& key, std::string_view name, RegType want, T& out,
+                       std::int32_t (*decode)(const std::vector<std::uint8_t>&, T&)) {
     std::vector<std::uint8_t> data;
     RegType type;
-    const std::int32_t rc = readRaw(name, type, data);
+    const std::int32_t rc = key.readRaw(name, type, data);
     if (rc != kOk) return rc;
-    if (type != RegType::String) return kInvalidData;
-    return decodeString(data, out);
+    return type == want ? decode(data, out) : kInvalidData;
+}
+
+}  // namespace
+
+std::int32_t RegKey::readString(std::string_view name, std::string& out) const {
+    return readTyped(*this, name, RegType::String, out, decodeString);
 }
 
 std::int32_t RegKey::readDword(std::string_view name, std::uint32_t& out) const {
-    std::vector<std::uint8_t> data;
-    RegType type;
-    const std::int32_t rc = readRaw(name, type, data);
-    if (rc != kOk) return rc;
-    if (type != RegType::Dword) return kInvalidData;
-    return decodeDword(data, out);
+    return readTyped(*this, name, RegType::Dword, out, decodeDword);
 }
 
 std::int32_t RegKey::setString(std::string_view name, std::string_view text) {

@@ -22,30 +22,31 @@ struct Conversion {
     char letter = 's';
 };
 
-bool parseConversion(std::string_view spec, Conversion& out) {
+// Moves past a width or precision; more than three digits are refused, so no
+// insert can ask for a field wider than any string-table text needs.
+bool skipWidth(std::string_view text, std::size_t& i) {
+    const std::size_t start = i;
+    while (i < text.size() && isDigit(text[i])) ++i;
+    return i - start <= 3;
+}
+
+bool parseConversion(std::string_view text, Conversion& out) {
     std::size_t i = 0;
-    while (i < spec.size() && std::string_view("-+ #0").find(spec[i]) != std::string_view::npos)
+    while (i < text.size() && std::string_view("-+ #0").find(text[i]) != std::string_view::npos)
         ++i;
-    std::size_t digits = 0;
-    while (i < spec.size() && isDigit(spec[i])) ++i, ++digits;
-    if (digits > 3) return false;
-    if (i < spec.size() && spec[i] == '.') {
-        ++i;
-        digits = 0;
-        while (i < spec.size() && isDigit(spec[i])) ++i, ++digits;
-        if (digits > 3) return false;
-    }
+    if (!skipWidth(text, i)) return false;
+    if (i < text.size() && text[i] == '.' && !skipWidth(text, ++i)) return false;
     const std::size_t flagsEnd = i;
     // Length modifiers only say how wide the caller's number was; our
     // arguments are always 64 bits, so they are read and dropped.
-    while (i < spec.size() && (spec[i] == 'h' || spec[i] == 'l' || spec[i] == 'L' ||
-                               spec[i] == 'z' || spec[i] == 'j' || spec[i] == 't'))
+    while (i < text.size() && (text[i] == 'h' || text[i] == 'l' || text[i] == 'L' ||
+                               text[i] == 'z' || text[i] == 'j' || text[i] == 't'))
         ++i;
-    if (spec.substr(i, 3) == "I64") i += 3;
-    if (i + 1 != spec.size()) return false;
-    const char letter = spec[i];
+    if (text.substr(i, 3) == "I64") i += 3;
+    if (i + 1 != text.size()) return false;
+    const char letter = text[i];
     if (std::string_view("sdiuxXoc").find(letter) == std::string_view::npos) return false;
-    out.flags.assign(spec.substr(0, flagsEnd));
+    out.flags.assign(text.substr(0, flagsEnd));
     out.letter = letter;
     return true;
 }
@@ -126,23 +127,23 @@ std::string formatInserts(std::string_view pattern, std::span<const FormatArg> a
             number = number * 10 + static_cast<unsigned>(pattern[j++] - '0');
         Conversion conv;
         std::size_t end = j;
-        bool specOk = true;
+        bool conversionOk = true;
         if (j < pattern.size() && pattern[j] == '!') {
             // Without a closing '!' the text after the number is plain text.
             const std::size_t close = pattern.find('!', j + 1);
             if (close != std::string_view::npos) {
-                specOk = parseConversion(pattern.substr(j + 1, close - j - 1), conv);
-                if (specOk) end = close + 1;
+                conversionOk = parseConversion(pattern.substr(j + 1, close - j - 1), conv);
+                if (conversionOk) end = close + 1;
             }
         }
         std::string piece;
-        if (specOk && number >= 1 && number <= args.size() &&
+        if (conversionOk && number >= 1 && number <= args.size() &&
             formatArg(args[number - 1], conv, piece)) {
             out += piece;
             i = end;
         } else {
-            // Unknown insert or unusable spec: keep the text as written.
-            const std::size_t keep = specOk ? end : j;
+            // Unknown insert or unusable conversion: keep the text as written.
+            const std::size_t keep = conversionOk ? end : j;
             out.append(pattern.substr(i, keep - i));
             i = keep;
         }

@@ -12,7 +12,7 @@ namespace platform {
 
 using FormatArg = std::variant<std::string, std::int64_t, std::uint64_t>;
 
-// A missing insert number or a bad spec leaves the text as written.
+// A missing insert number or a bad conversion leaves the text as written.
 std::string formatInserts(std::string_view pattern, std::span<const FormatArg> args);
 std::string formatInserts(std::string_view pattern, std::initializer_list<FormatArg> args);
 
