@@ -16,60 +16,43 @@ using testsupport::writeFile;
 
 namespace {
 
-constexpr char kGuard = '#';
-
-// Runs a copy into a buffer of `size` bytes with guard bytes behind it and
-// returns the bytes written inside the buffer.
-template <typename Copy>
-std::string guarded(std::uint32_t size, std::uint32_t& returned, Copy copy) {
-    std::vector<char> buffer(size + 8, kGuard);
-    returned = copy(size == 0 ? buffer.data() : buffer.data(), size);
-    for (std::size_t i = size; i < buffer.size(); ++i)
-        EXPECT_EQ(buffer[i], kGuard)
-            << "written past the buffer at " << i << " (size " << size << ")";
-    return std::string(buffer.data(), size);
-}
-
-struct CopyRow {
-    std::uint32_t size;
-    std::uint32_t returned;
-    std::string bytes;  // the buffer's first `size` bytes afterwards
-};
-
-TEST(IniBuffer, ValueIsCutToSizeMinusOne) {
-    using namespace std::string_literals;
-    const CopyRow rows[] = {
-        {0, 0, ""},         {1, 0, "\0"s},       {2, 1, "a\0"s},
-        {6, 5, "abcde\0"s}, {7, 6, "abcdef\0"s}, {8, 6, "abcdef\0#"s},
-    };
-    for (const CopyRow& row : rows) {
-        std::uint32_t rc = 0;
-        const std::string bytes = guarded(row.size, rc, [](char* b, std::uint32_t n) {
-            return detail::copyText("abcdef", b, n);
-        });
-        EXPECT_EQ(rc, row.returned) << "size " << row.size;
-        EXPECT_EQ(bytes, row.bytes) << "size " << row.size;
-    }
-}
-
-TEST(IniBuffer, ListIsDoubleNulTerminatedAndCutToSizeMinusTwo) {
+// A value that does not fit gets size - 1 bytes and its NUL; a list of names
+// gets size - 2 bytes and two NULs. Nothing is written past the buffer.
+TEST(IniBuffer, ValueIsCutToSizeMinusOneAndListToSizeMinusTwo) {
     using namespace std::string_literals;
     const std::vector<std::string> names{"ab", "cd"};
-    const CopyRow rows[] = {
-        {0, 0, ""},           {1, 0, "\0"s},         {2, 0, "\0\0"s},        {3, 1, "a\0\0"s},
-        {6, 4, "ab\0c\0\0"s}, {7, 6, "ab\0cd\0\0"s}, {8, 6, "ab\0cd\0\0#"s},
+    const struct {
+        bool list;
+        std::uint32_t size;
+        std::uint32_t returned;
+        std::string bytes;  // the buffer's first `size` bytes afterwards
+    } rows[] = {
+        {false, 0, 0, ""},
+        {false, 1, 0, "\0"s},
+        {false, 2, 1, "a\0"s},
+        {false, 6, 5, "abcde\0"s},
+        {false, 7, 6, "abcdef\0"s},
+        {false, 8, 6, "abcdef\0#"s},
+        {true, 0, 0, ""},
+        {true, 1, 0, "\0"s},
+        {true, 2, 0, "\0\0"s},
+        {true, 3, 1, "a\0\0"s},
+        {true, 6, 4, "ab\0c\0\0"s},
+        {true, 7, 6, "ab\0cd\0\0"s},
+        {true, 8, 6, "ab\0cd\0\0#"s},
     };
-    for (const CopyRow& row : rows) {
-        std::uint32_t rc = 0;
-        const std::string bytes = guarded(
-            row.size, rc, [&](char* b, std::uint32_t n) { return detail::copyList(names, b, n); });
-        EXPECT_EQ(rc, row.returned) << "size " << row.size;
-        EXPECT_EQ(bytes, row.bytes) << "size " << row.size;
+    for (const auto& row : rows) {
+        std::vector<char> buffer(row.size + 8, '#');
+        const std::uint32_t rc = row.list ? detail::copyList(names, buffer.data(), row.size)
+                                          : detail::copyText("abcdef", buffer.data(), row.size);
+        EXPECT_EQ(rc, row.returned) << row.list << " size " << row.size;
+        EXPECT_EQ(std::string(buffer.data(), row.size), row.bytes) << row.list << " " << row.size;
+        EXPECT_EQ(std::string(buffer.data() + row.size, 8), std::string(8, '#'))
+            << "written past the buffer: " << row.list << " size " << row.size;
     }
-    std::uint32_t rc = 9;
-    EXPECT_EQ(guarded(4, rc, [](char* b, std::uint32_t n) { return detail::copyList({}, b, n); }),
-              "\0\0##"s);
-    EXPECT_EQ(rc, 0u);
+    char empty[4] = {'#', '#', '#', '#'};
+    EXPECT_EQ(detail::copyList({}, empty, 4), 0u);
+    EXPECT_EQ(std::string(empty, 4), "\0\0##"s);
 }
 
 TEST(IniDocument, ParsesEveryLineEndAndKeepsOtherLines) {

@@ -9,7 +9,6 @@
 
 #include "platform/clock.h"
 #include "platform/named_mutex.h"
-#include "tests/platform/env_guard.h"
 
 using namespace platform;
 
@@ -49,17 +48,13 @@ private:
     bool locked_ = false;
 };
 
-class NamedMutexTest : public ::testing::Test {
-protected:
+// A scale at which the waits below stay well apart on a loaded machine; the
+// program runs alone, so the setting needs no undoing.
+struct NamedMutexTest : ::testing::Test {
     void SetUp() override {
-        env_.set("VELKA_TA_TIME_SCALE", "0.1");
+        setenv("VELKA_TA_TIME_SCALE", "0.1", 1);
         reloadTimeScale();
     }
-    void TearDown() override {
-        env_.set("VELKA_TA_TIME_SCALE", nullptr);
-        reloadTimeScale();
-    }
-    testsupport::EnvGuard env_;
 };
 
 TEST_F(NamedMutexTest, SecondHolderInSameProcessWaitsLikeAnyOther) {
@@ -75,19 +70,12 @@ TEST_F(NamedMutexTest, SecondHolderInSameProcessWaitsLikeAnyOther) {
     EXPECT_TRUE(b.held());
 }
 
-TEST_F(NamedMutexTest, HolderInOtherProcessMakesWaiterTimeOut) {
+TEST_F(NamedMutexTest, HolderInOtherProcessMakesWaiterTimeOutUntilItIsKilled) {
     Holder holder(kDeviceAccessMutex);
     ASSERT_TRUE(holder.locked());
     NamedMutex m(kDeviceAccessMutex);
     EXPECT_EQ(m.lock(500), WaitResult::Timeout);
     EXPECT_FALSE(m.held());
-}
-
-TEST_F(NamedMutexTest, KilledHolderDoesNotBlockTheNextWaiter) {
-    Holder holder("Velka-test-killed");
-    ASSERT_TRUE(holder.locked());
-    NamedMutex m("Velka-test-killed");
-    EXPECT_FALSE(m.tryLock());
     holder.kill();
     EXPECT_EQ(m.lock(kDeviceAccessWaitMs), WaitResult::Signaled);
 }

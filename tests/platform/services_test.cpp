@@ -11,7 +11,7 @@
 #include "platform/paths.h"
 #include "platform/string_table.h"
 #include "platform/text_format.h"
-#include "tests/platform/env_guard.h"
+#include "tests/support/env_guard.h"
 #include "tests/support/temp_home.h"
 
 using namespace platform;
@@ -54,27 +54,13 @@ TEST(TimeScale, ScaledPauseNeverVanishesUnlessZero) {
     reloadTimeScale();
 }
 
-class EventTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        env_.set("VELKA_TA_TIME_SCALE", "0.05");
-        reloadTimeScale();
-    }
-    void TearDown() override {
-        env_.set("VELKA_TA_TIME_SCALE", nullptr);
-        reloadTimeScale();
-    }
-    EnvGuard env_;
-};
-
-TEST_F(EventTest, UnsetEventTimesOut) {
+TEST(Event, StaysSetUntilResetWakesEveryWaiterAndTimesOutUnset) {
+    EnvGuard env;
+    env.set("VELKA_TA_TIME_SCALE", "0.05");
+    reloadTimeScale();
     Event ev;
     EXPECT_EQ(ev.wait(100), WaitResult::Timeout);
     EXPECT_EQ(ev.wait(0), WaitResult::Timeout);
-}
-
-TEST_F(EventTest, StaysSetUntilResetAndWakesEveryWaiter) {
-    Event ev;
     std::atomic<int> woken{0};
     std::vector<std::thread> waiters;
     for (int i = 0; i < 4; ++i)
@@ -84,13 +70,11 @@ TEST_F(EventTest, StaysSetUntilResetAndWakesEveryWaiter) {
     ev.set();
     for (auto& t : waiters) t.join();
     EXPECT_EQ(woken.load(), 4);
-    EXPECT_TRUE(ev.isSet());
     EXPECT_EQ(ev.wait(0), WaitResult::Signaled);  // manual reset: still set
     ev.reset();
     EXPECT_FALSE(ev.isSet());
     EXPECT_EQ(ev.wait(10), WaitResult::Timeout);
-    Event initiallySet(true);
-    EXPECT_EQ(initiallySet.wait(0), WaitResult::Signaled);
+    EXPECT_EQ(Event(true).wait(0), WaitResult::Signaled);
 }
 
 TEST(Paths, FollowTheEnvironmentInOrder) {
@@ -152,7 +136,7 @@ TEST(FormatInserts, Table) {
         {"%1!04x!", {std::uint64_t{255}}, "00ff"},
         {"%1!lu!", {std::uint64_t{12}}, "12"},
         {"%1!s!", {std::int64_t{42}}, "42"},  // a number shown as text
-        {"%1!d!", {S("x")}, "%1!d!"},         // text cannot take a number's spec
+        {"%1!d!", {S("x")}, "%1!d!"},         // text cannot take a number's conversion
         {"%3!s! fehlt", {S("a")}, "%3!s! fehlt"},
         {"%1!*d!", {std::int64_t{1}}, "%1!*d!"},
         {"%1!n!", {std::int64_t{1}}, "%1!n!"},  // never a writing conversion
