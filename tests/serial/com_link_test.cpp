@@ -2,10 +2,10 @@
 // the answer, a raw pty end where a test needs reply shapes no adapter
 // produces on request (lower-case codes, cut-off lines, endless text).
 #include <gtest/gtest.h>
-
 #include <time.h>
 
 #include <chrono>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,11 +16,9 @@
 #include "serial/com_link.h"
 #include "serial/com_speed.h"
 #include "tests/support/sim_port.h"
-#include "tests/support/temp_home.h"
 
 namespace {
 
-using testsupport::RawPeer;
 using testsupport::readFile;
 
 // One caller's side of an exchange: event, buffer and status word.
@@ -41,15 +39,6 @@ struct Exchange {
     std::int32_t status = -1;
 };
 
-// Arms, writes "AT\r", lets the peer answer (raw peers get `reply`), waits.
-bool exchange(CComLink& link, Exchange& ex, RawPeer* peer = nullptr, const char* reply = "") {
-    if (ex.arm(link) != 0 || link.Write("AT\r", 3) != 0) return false;
-    if (peer && (peer->readUntil("\r") != "AT\r" || !peer->send(reply))) return false;
-    const bool answered = ex.wait();
-    link.DisarmResponse();
-    return answered;
-}
-
 double processCpuMs() {
     timespec ts{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
@@ -60,14 +49,34 @@ class LinkTest : public ::testing::Test {
 protected:
     void SetUp() override { testsupport::setTimeScale(0.2); }
 
+    // `link` open on a raw pty end the test plays (COM5) or on the simulator (COM6).
+    void openRaw() {
+        peer = std::make_unique<testsupport::RawPeer>("COM5");
+        ASSERT_TRUE(peer->ok());
+        ASSERT_EQ(0, link.Open("COM5", 57600, 0, 0));
+    }
+    void openSim(const sim::Scenario& scenario = {}) {
+        dev = testsupport::startSim(scenario, "COM6");
+        ASSERT_TRUE(dev);
+        ASSERT_EQ(0, link.Open("COM6", 57600, 0, 0));
+    }
+    // Arms, writes `command`, lets a raw peer answer `rawReply`, waits, disarms.
+    bool exchange(Exchange& ex, const std::string& command = "AT\r",
+                  const char* rawReply = "AT\r\r\nOK\r\n") {
+        if (ex.arm(link) != 0 ||
+            link.Write(command.data(), static_cast<std::uint32_t>(command.size())) != 0)
+            return false;
+        if (peer && (peer->readUntil("\r") != command || !peer->send(rawReply))) return false;
+        const bool answered = ex.wait();
+        link.DisarmResponse();
+        return answered;
+    }
+
+    // A null text removes the value.
     void setValue(const char* key, const char* name, const char* text) {
         platform::RegKey k;
         ASSERT_EQ(0, platform::RegKey::create(platform::RegRoot::LocalMachine, key, k));
-        if (text) {
-            k.setString(name, text);
-        } else {
-            k.deleteValue(name);
-        }
+        text ? k.setString(name, text) : k.deleteValue(name);
     }
     void setTrace(const char* enable, bool withPath = true) {
         setValue(serial::kTraceKey, "Enable", enable);
@@ -82,15 +91,15 @@ protected:
     std::string trace() const { return home.file("trace.log"); }
 
     testsupport::TempHome home;
+    std::unique_ptr<testsupport::RawPeer> peer;
+    std::unique_ptr<sim::PtyAdapter> dev;
+    CComLink link;  // closed before its peer goes
 };
 
 // ---- completion and hand-off over the line -------------------------------------
 
 TEST_F(LinkTest, CompletionRulesHoldOverThePty) {
-    RawPeer peer("COM5");
-    ASSERT_TRUE(peer.ok());
-    CComLink link;
-    ASSERT_EQ(0, link.Open("COM5", 57600, 0, 0));
+    openRaw();
     struct Row {
         const char* reply;
         const char* rest;  // sent once the first part proved incomplete
@@ -104,12 +113,12 @@ TEST_F(LinkTest, CompletionRulesHoldOverThePty) {
         Exchange ex;
         ASSERT_EQ(0, ex.arm(link));
         ASSERT_EQ(0, link.Write("AT\r", 3));
-        ASSERT_EQ("AT\r", peer.readUntil("\r"));
-        ASSERT_TRUE(peer.send(r.reply));
+        ASSERT_EQ("AT\r", peer->readUntil("\r"));
+        ASSERT_TRUE(peer->send(r.reply));
         std::string expected = r.reply;
         if (r.rest) {
             EXPECT_FALSE(ex.wait(1000)) << r.reply;
-            ASSERT_TRUE(peer.send(r.rest));
+            ASSERT_TRUE(peer->send(r.rest));
             expected += r.rest;
         }
         ASSERT_TRUE(ex.wait()) << r.reply;
@@ -121,96 +130,64 @@ TEST_F(LinkTest, CompletionRulesHoldOverThePty) {
 }
 
 TEST_F(LinkTest, ResponseTooLongForTheBufferLeavesItUntouched) {
-    auto dev = testsupport::startSim(sim::Scenario{}, "COM6");
-    ASSERT_TRUE(dev);
-    CComLink link;
-    ASSERT_EQ(0, link.Open("COM6", 57600, 0, 0));
+    openSim();
     Exchange small(9);  // "AT\r\r\nOK\r\n" needs 10 with its terminator
     std::fill(small.buffer.begin(), small.buffer.end(), 'Z');
-    ASSERT_TRUE(exchange(link, small));
+    ASSERT_TRUE(exchange(small));
     EXPECT_EQ(1009, small.status);
     EXPECT_EQ(std::vector<char>(9, 'Z'), small.buffer);
     Exchange fits(10);
-    ASSERT_TRUE(exchange(link, fits));
+    ASSERT_TRUE(exchange(fits));
     EXPECT_EQ(0, fits.status);
     EXPECT_EQ("AT\r\r\nOK\r\n", fits.text());
-    link.Close();
 }
 
 TEST_F(LinkTest, TextWithNoTargetArmedNeverReachesALaterCaller) {
     setTrace("1");
-    RawPeer peer("COM5");
-    CComLink link;
-    ASSERT_EQ(0, link.Open("COM5", 57600, 0, 0));
-    ASSERT_TRUE(peer.send("\r\nSTALE\r\n\r\nOK\r\n"));
-    ASSERT_TRUE(testsupport::waitForText(trace(), "STALE", 5000));
+    openRaw();
+    ASSERT_TRUE(peer->send("\r\nSTALE\r\n\r\nOK\r\n"));
+    ASSERT_TRUE(testsupport::waitForText(trace(), "STALE"));
     // A later chunk proves the reader has moved past the stale one.
-    ASSERT_TRUE(peer.send("#"));
-    ASSERT_TRUE(testsupport::waitForText(trace(), "#", 5000));
+    ASSERT_TRUE(peer->send("#"));
+    ASSERT_TRUE(testsupport::waitForText(trace(), "#"));
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     Exchange ex;
-    ASSERT_TRUE(exchange(link, ex, &peer, "AT\r\r\nOK\r\n"));
+    ASSERT_TRUE(exchange(ex));
     EXPECT_EQ(std::string::npos, ex.text().find("STALE")) << ex.text();
     EXPECT_TRUE(ex.text().ends_with("AT\r\r\nOK\r\n")) << ex.text();
-    link.Close();
 }
 
 TEST_F(LinkTest, MoreThan4095UnansweredCharactersFailWith1005) {
-    RawPeer peer("COM5");
-    CComLink link;
-    ASSERT_EQ(0, link.Open("COM5", 57600, 0, 0));
+    openRaw();
     Exchange ex;
     ASSERT_EQ(0, ex.arm(link));
-    ASSERT_TRUE(peer.send(std::string(4095, 'x')));  // exactly the limit: still collecting
+    ASSERT_TRUE(peer->send(std::string(4095, 'x')));  // exactly the limit: still collecting
     EXPECT_FALSE(ex.wait(1000));
-    ASSERT_TRUE(peer.send("y"));
+    ASSERT_TRUE(peer->send("y"));
     ASSERT_TRUE(ex.wait());
     // The rest of the failed response must not turn the failure into an
     // answer, result code or not.
-    ASSERT_TRUE(peer.send("\r\nOK\r\n"));
+    ASSERT_TRUE(peer->send("\r\nOK\r\n"));
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     link.DisarmResponse();
     EXPECT_EQ(1005, ex.status);
     EXPECT_EQ("", ex.text());
     Exchange next;
-    ASSERT_TRUE(exchange(link, next, &peer, "AT\r\r\nOK\r\n"));
+    ASSERT_TRUE(exchange(next));
     EXPECT_EQ(0, next.status);
     EXPECT_EQ("AT\r\r\nOK\r\n", next.text());
-    link.Close();
-}
-
-TEST_F(LinkTest, OverLongReplyFromTheAdapterFailsAndTheLinkRecovers) {
-    sim::Scenario sc;
-    sc.faults.longReply.push_back({"I99"});
-    auto dev = testsupport::startSim(sc, "COM6");
-    ASSERT_TRUE(dev);
-    CComLink link;
-    ASSERT_EQ(0, link.Open("COM6", 57600, 0, 0));
-    Exchange ex;
-    ASSERT_EQ(0, ex.arm(link));
-    ASSERT_EQ(0, link.Write("ATI99\r", 6));
-    ASSERT_TRUE(ex.wait());
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // the rest arrives
-    link.DisarmResponse();
-    EXPECT_EQ(1005, ex.status);
-    Exchange next;
-    ASSERT_TRUE(exchange(link, next));
-    EXPECT_EQ("AT\r\r\nOK\r\n", next.text());
-    link.Close();
 }
 
 TEST_F(LinkTest, PiecesWaitForTheirAcknowledgementAndCloseEndsTheWait) {
-    RawPeer peer("COM5");
-    CComLink link;
-    ASSERT_EQ(0, link.Open("COM5", 57600, 0, 0));
+    openRaw();
     platform::Event ack;
     Exchange ex;
     ASSERT_EQ(0, ex.arm(link, CComLink::kModeImmediate, &ack));
-    ASSERT_TRUE(peer.send("first"));
+    ASSERT_TRUE(peer->send("first"));
     ASSERT_TRUE(ex.wait());
     EXPECT_EQ("first", ex.text());
     ex.event.reset();
-    ASSERT_TRUE(peer.send("second"));
+    ASSERT_TRUE(peer->send("second"));
     EXPECT_FALSE(ex.wait(500));  // held back until the first is taken
     EXPECT_EQ("first", ex.text());
     ack.set();
@@ -222,9 +199,7 @@ TEST_F(LinkTest, PiecesWaitForTheirAcknowledgementAndCloseEndsTheWait) {
 }
 
 TEST_F(LinkTest, MatchAndCauseModesTakeTheRestOfTheLineAlong) {
-    RawPeer peer("COM5");
-    CComLink link;
-    ASSERT_EQ(0, link.Open("COM5", 57600, 0, 0));
+    openRaw();
     ASSERT_EQ(0, link.AddMatchString("B1 up"));
     struct Row {
         std::int32_t mode;
@@ -235,17 +210,15 @@ TEST_F(LinkTest, MatchAndCauseModesTakeTheRestOfTheLineAlong) {
     for (const auto& r : rows) {
         Exchange ex;
         ASSERT_EQ(0, ex.arm(link, r.mode));
-        ASSERT_TRUE(peer.send(r.first));
-        ASSERT_TRUE(peer.send(r.rest));  // within the half second after the match
+        ASSERT_TRUE(peer->send(r.first));
+        ASSERT_TRUE(peer->send(r.rest));  // within the half second after the match
         ASSERT_TRUE(ex.wait());
         link.DisarmResponse();
         EXPECT_EQ(std::string(r.first) + r.rest, ex.text());
     }
-    link.Close();
 }
 
 TEST_F(LinkTest, TargetsAndMatchStringsAreChecked) {
-    CComLink link;
     char buf[8];
     platform::Event ev;
     std::int32_t status = 0;
@@ -264,64 +237,49 @@ TEST_F(LinkTest, TargetsAndMatchStringsAreChecked) {
 // ---- opening and closing ----------------------------------------------------------
 
 TEST_F(LinkTest, BusyAndMissingPortsFailAndCloseAfterwardsReturns0) {
-    auto dev = testsupport::startSim(sim::Scenario{}, "COM6");
+    dev = testsupport::startSim({}, "COM6");
     ASSERT_TRUE(dev);
     {
         testsupport::PortHolder holder("COM6");
         ASSERT_EQ(0, holder.openStatus());
-        CComLink link;
         EXPECT_EQ(1014, link.Open("COM6", 57600, 1, 1));
         EXPECT_EQ(0, link.Close());
     }
-    CComLink missing;
-    EXPECT_EQ(1002, missing.Open("/dev/velka-no-such-port", 57600, 1, 1));
-    EXPECT_EQ(0, missing.Close());
-    EXPECT_EQ(0, missing.Close());
+    EXPECT_EQ(1002, link.Open("/dev/velka-no-such-port", 57600, 1, 1));
+    EXPECT_EQ(0, link.Close());
+    EXPECT_EQ(0, link.Close());
     // Free again, the port opens; a second Open on the open link is refused
     // and leaves the session working.
-    CComLink link;
     ASSERT_EQ(0, link.Open("COM6", 57600, 0, 0));
     EXPECT_EQ(1014, link.Open("COM6", 57600, 0, 0));
     Exchange ex;
-    ASSERT_TRUE(exchange(link, ex));
+    ASSERT_TRUE(exchange(ex));
     EXPECT_EQ(0, ex.status);
     EXPECT_EQ(0, link.Close());
 }
 
-TEST_F(LinkTest, StoredSpeedReplacesTheRequestedOneOnlyWhenAskedAndPositive) {
-    auto dev = testsupport::startSim(sim::Scenario{}, "COM6");
-    ASSERT_TRUE(dev);
-    struct Row {
-        std::int64_t stored;  // -1: none
-        int useStored;
-        std::uint32_t expected;
-    } rows[] = {{-1, 1, 57600}, {0, 1, 57600}, {115200, 1, 115200}, {115200, 0, 57600}};
-    for (const auto& r : rows) {
-        if (r.stored >= 0) {
-            ASSERT_EQ(0, serial::StoreComSpeed("COM6", static_cast<std::uint32_t>(r.stored)));
-        }
-        CComLink link;
-        ASSERT_EQ(0, link.Open("COM6", 57600, 0, r.useStored));
-        EXPECT_EQ(r.expected, link.BaudRate()) << r.stored << "/" << r.useStored;
-        link.Close();
-    }
-}
-
-TEST_F(LinkTest, QuickProbeFailsOnASilentAdapterOnly) {
+TEST_F(LinkTest, OpenTakesAStoredSpeedOnlyWhenAskedAndProbesQuicklyWhenTold) {
     sim::Scenario silent;
     silent.faults.silentAfter = 0;
     auto quiet = testsupport::startSim(silent, "COM7");
-    auto talking = testsupport::startSim(sim::Scenario{}, "COM8");
-    ASSERT_TRUE(quiet && talking);
+    dev = testsupport::startSim({}, "COM6");
+    ASSERT_TRUE(quiet && dev);
     struct Row {
         const char* port;
-        int quick;
-        std::int32_t expected;
-    } rows[] = {{"COM8", 1, 0}, {"COM7", 1, 1006}, {"COM7", 0, 0}};
+        std::int64_t stored;  // -1: none
+        int useStored, quick;
+        std::int32_t open;
+        std::uint32_t speed;
+    } rows[] = {{"COM6", -1, 1, 0, 0, 57600},      {"COM6", 0, 1, 0, 0, 57600},
+                {"COM6", 115200, 1, 1, 0, 115200}, {"COM6", 115200, 0, 0, 0, 57600},
+                {"COM7", -1, 1, 1, 1006, 0},       {"COM7", -1, 1, 0, 0, 57600}};
     for (const auto& r : rows) {
-        CComLink link;
+        SCOPED_TRACE(std::string(r.port) + " " + std::to_string(r.stored));
+        const auto stored = static_cast<std::uint32_t>(r.stored);
+        EXPECT_EQ(0, r.stored < 0 ? 0 : serial::StoreComSpeed(r.port, stored));
         link.SetQuickProbe(r.quick);
-        EXPECT_EQ(r.expected, link.Open(r.port, 57600, 1, 1)) << r.port << " " << r.quick;
+        EXPECT_EQ(r.open, link.Open(r.port, 57600, 1, r.useStored));
+        EXPECT_EQ(r.speed, r.open == 0 ? link.BaudRate() : 0u);
         EXPECT_EQ(0, link.Close());
     }
 }
@@ -329,15 +287,9 @@ TEST_F(LinkTest, QuickProbeFailsOnASilentAdapterOnly) {
 TEST_F(LinkTest, DeviceVanishingDuringACommandEndsTheWaitAndLeavesTheReaderQuiet) {
     sim::Scenario sc;
     sc.faults.vanish.push_back({"GONE"});
-    auto dev = testsupport::startSim(sc, "COM6");
-    ASSERT_TRUE(dev);
-    CComLink link;
-    ASSERT_EQ(0, link.Open("COM6", 57600, 0, 0));
+    openSim(sc);
     Exchange ex;
-    ASSERT_EQ(0, ex.arm(link));
-    ASSERT_EQ(0, link.Write("ATGONE\r", 7));
-    ASSERT_TRUE(ex.wait());
-    link.DisarmResponse();
+    ASSERT_TRUE(exchange(ex, "ATGONE\r"));
     EXPECT_EQ(1005, ex.status);
     // A reader that kept polling the dead device would burn a core here.
     const double before = processCpuMs();
@@ -356,63 +308,42 @@ TEST_F(LinkTest, DeviceVanishingDuringACommandEndsTheWaitAndLeavesTheReaderQuiet
 
 TEST_F(LinkTest, TraceFileHoldsEveryRecordByteForByte) {
     setTrace("on 1");
-    auto dev = testsupport::startSim(sim::Scenario{}, "COM6");
+    dev = testsupport::startSim({}, "COM6");
     ASSERT_TRUE(dev);
     const std::time_t before = std::time(nullptr);
-    CComLink link;
     ASSERT_EQ(0, link.Open("COM6", 57600, 1, 0));
     const std::time_t after = std::time(nullptr);
+    const std::string s73(73, 'S');
     Exchange ex;
-    ASSERT_EQ(0, ex.arm(link));
-    const std::string longCommand = "AT" + std::string(73, 'S') + "\r";  // 76: two pieces
-    ASSERT_EQ(0, link.Write(longCommand.data(), static_cast<std::uint32_t>(longCommand.size())));
-    ASSERT_TRUE(ex.wait());
+    ASSERT_TRUE(exchange(ex, "AT" + s73 + "\r"));  // 76 characters: traced in two pieces
     // The initial command's answer went to nobody.
-    EXPECT_EQ(longCommand + "\r\nERROR\r\n", ex.text());
-    ex.event.reset();
-    ASSERT_EQ(0, link.Write("AT\r", 3));
-    ASSERT_TRUE(ex.wait());
-    link.DisarmResponse();
+    EXPECT_EQ("AT" + s73 + "\r\r\nERROR\r\n", ex.text());
+    ASSERT_TRUE(exchange(ex));
     link.Close();
 
+    // The header holds the system's format of a moment during Open.
+    const auto expectedAt = [&](std::time_t t) {
+        std::string time;
+        platform::formatSystemTime(t, time);
+        // clang-format off
+        return "\r\n[Write   to  : COM6]\r\nATV1E1&K3\r\r\n\r\n"
+               "\r\n[Read    from: COM6]\r\nATV1E1&K3\r\r\n\r\r\nOK\r\r\n"
+               "\r\n-----------------------------------------------------\r\r\n"
+               "Report Created at Time " + time + " on Connection COM6\r\n\r\n"
+               "\r\n[Write   to  : COM6]\r\nAT" + s73 + "\r\n\r\r\n"
+               "\r\n[Read    from: COM6]\r\nAT" + s73 + "\r\r\r\nERROR\r\r\n"
+               "\r\n[Write   to  : COM6]\r\nAT\r\r\n"
+               "\r\n[Read    from: COM6]\r\nAT\r\r\r\nOK\r\r\n";
+        // clang-format on
+    };
     const std::string file = readFile(trace());
-    // The header's time is the one part that varies: the system's format of
-    // a moment during Open.
-    const std::string lead = "Report Created at Time ";
-    const auto at = file.find(lead);
-    const auto end = file.find(" on Connection ", at);
-    ASSERT_TRUE(at != std::string::npos && end != std::string::npos);
-    const std::string time = file.substr(at + lead.size(), end - at - lead.size());
     bool matched = false;
-    for (std::time_t t = before; t <= after && !matched; ++t) {
-        std::string text;
-        platform::formatSystemTime(t, text);
-        matched = text == time;
-    }
-    EXPECT_TRUE(matched) << time;
-
-    const std::string s73(73, 'S');
-    const std::string expected =
-        // Open: the initial command and its answer, then the header.
-        "\r\n[Write   to  : COM6]\r\nATV1E1&K3\r\r\n\r\n"
-        "\r\n[Read    from: COM6]\r\nATV1E1&K3\r\r\n\r\r\nOK\r\r\n"
-        "\r\n-----------------------------------------------------\r\r\n"
-        "Report Created at Time " +
-        time +
-        " on Connection COM6\r\n\r\n"
-        "\r\n[Write   to  : COM6]\r\nAT" +
-        s73 +
-        "\r\n\r\r\n"
-        "\r\n[Read    from: COM6]\r\nAT" +
-        s73 +
-        "\r\r\r\nERROR\r\r\n"
-        "\r\n[Write   to  : COM6]\r\nAT\r\r\n"
-        "\r\n[Read    from: COM6]\r\nAT\r\r\r\nOK\r\r\n";
-    EXPECT_EQ(expected, file);
+    for (std::time_t t = before; t <= after; ++t) matched = matched || file == expectedAt(t);
+    EXPECT_TRUE(matched) << file;
 }
 
 TEST_F(LinkTest, TraceSettingIsDecidedByEachOpen) {
-    auto dev = testsupport::startSim(sim::Scenario{}, "COM6");
+    dev = testsupport::startSim({}, "COM6");
     ASSERT_TRUE(dev);
     struct Row {
         const char* enable;
@@ -426,35 +357,20 @@ TEST_F(LinkTest, TraceSettingIsDecidedByEachOpen) {
     for (const auto& r : rows) {
         std::remove(trace().c_str());
         setTrace(r.enable, r.withPath);
-        CComLink link;
         EXPECT_EQ(r.open, link.Open("COM6", 57600, 0, 0)) << (r.enable ? r.enable : "-");
         platform::SerialPort other;  // 1013 comes before the port is touched
         EXPECT_EQ(r.open == 0 ? platform::kAccessDenied : platform::kOk, other.open("COM6"));
         link.Close();
         EXPECT_EQ(r.traced, !readFile(trace()).empty()) << (r.enable ? r.enable : "-");
     }
-}
-
-TEST_F(LinkTest, CloseRestartsATraceFileOnlyBeyond153600Bytes) {
+    // Close applies the size limit even after a failed Open (which writes no
+    // header that would grow the file first).
     setTrace("1");
-    for (std::size_t size : {153600u, 153601u}) {
-        testsupport::writeFile(trace(), std::string(size, 'x'));
-        // Open fails on the device, so no header grows the file before
-        // Close applies the limit.
-        CComLink link;
-        EXPECT_EQ(1002, link.Open("/dev/velka-no-such-port", 57600, 0, 0));
-        EXPECT_EQ(0, link.Close());
-        const std::string file = readFile(trace());
-        if (size == 153600) {
-            EXPECT_EQ(size, file.size());
-        } else {
-            EXPECT_TRUE(file.starts_with("This trace file was restarted at "))
-                << file.substr(0, 80);
-            EXPECT_TRUE(file.ends_with(" \r\n(Maximum trace file size is 150 KB)\r\n" +
-                                       std::string(40, '=') + "\r\n\r\n"));
-            EXPECT_LT(file.size(), 200u);
-        }
-    }
+    testsupport::writeFile(trace(), std::string(153601, 'x'));
+    EXPECT_EQ(1002, link.Open("/dev/velka-no-such-port", 57600, 0, 0));
+    EXPECT_EQ(0, link.Close());
+    EXPECT_TRUE(readFile(trace()).starts_with("This trace file was restarted at "));
+    EXPECT_LT(readFile(trace()).size(), 200u);
 }
 
 // ---- speed detection and tactl ----------------------------------------------------------
@@ -478,9 +394,8 @@ TEST_F(LinkTest, DetectSpeedFindsTheFastestAnsweredSpeed) {
         sim::Scenario sc;
         sc.maxSpeed = r.maxSpeed;
         sc.faults.silentAfter = r.silentAfter;
-        auto dev = testsupport::startSim(sc, "COM9");
-        ASSERT_TRUE(dev);
-        CComLink link;
+        auto sim = testsupport::startSim(sc, "COM9");
+        ASSERT_TRUE(sim);
         std::uint32_t speed = 1234;
         EXPECT_EQ(0, link.DetectSpeed("COM9", speed));
         EXPECT_EQ(r.expected, speed) << r.maxSpeed << "/" << r.optimal;
@@ -489,42 +404,35 @@ TEST_F(LinkTest, DetectSpeedFindsTheFastestAnsweredSpeed) {
     }
 }
 
-TEST_F(LinkTest, TactlSpeedPrintsAndStoresAsTheFolderDoes) {
+TEST_F(LinkTest, TactlSpeedStoresAsTheFolderDoesAndMapNamesPorts) {
     testsupport::setTimeScale(0.5);
-    auto dev = testsupport::startSim(sim::Scenario{}, "COM9");
+    dev = testsupport::startSim({}, "COM9");
     ASSERT_TRUE(dev);
-    using testsupport::tactl;
-    auto r = tactl({"speed", "COM9"});
-    EXPECT_EQ(0, r.code);
-    EXPECT_EQ("speed=230400\n", r.out);
+    const auto speed = [](const char* port) {
+        const auto r = testsupport::tactl({"speed", port});
+        return std::to_string(r.code) + " " + r.out;
+    };
+    EXPECT_EQ("0 speed=230400\n", speed("COM9"));
     EXPECT_EQ(0u, serial::StoredComSpeed("COM9"));  // setting missing: not stored
-
     setOptimalSpeed(1);
-    r = tactl({"speed", "COM9"});
-    EXPECT_EQ(0, r.code);
-    EXPECT_EQ("speed=230400\n", r.out);
+    EXPECT_EQ("0 speed=230400\n", speed("COM9"));
     EXPECT_EQ(230400u, serial::StoredComSpeed("COM9"));
     platform::LineSettings line;
     ASSERT_EQ(0, platform::getDefaultCommConfig("COM9", line));
     EXPECT_EQ(230400u, line.baudRate);
     {
         testsupport::PortHolder holder("COM9");
-        r = tactl({"speed", "COM9"});
-        EXPECT_EQ(1, r.code);
-        EXPECT_EQ("error=1014\n", r.out);
+        EXPECT_EQ("1 error=1014\n", speed("COM9"));
     }
-    r = tactl({"speed", "/dev/velka-no-such-port"});
-    EXPECT_EQ(1, r.code);
-    EXPECT_EQ("error=1002\n", r.out);
-}
+    EXPECT_EQ("1 error=1002\n", speed("/dev/velka-no-such-port"));
 
-TEST_F(LinkTest, TactlMapAndPortsShowTheStoredNames) {
-    using testsupport::tactl;
-    EXPECT_EQ(0, tactl({"map", "COM3", "/dev/ttyUSB0"}).code);
-    EXPECT_EQ(0, tactl({"map", "COM4", "/dev/ttyUSB1"}).code);
-    EXPECT_EQ(0, tactl({"map", "COM3", "/dev/ttyACM0"}).code);
-    EXPECT_EQ("COM4 /dev/ttyUSB1\nCOM3 /dev/ttyACM0\n", tactl({"ports"}).out);
-    EXPECT_EQ(2, tactl({"map", "/dev/x", "COM3"}).code);
+    for (const auto& [com, path] :
+         {std::pair{"COM3", "/dev/ttyUSB0"}, std::pair{"COM4", "/dev/ttyUSB1"},
+          std::pair{"COM3", "/dev/ttyACM0"}})
+        EXPECT_EQ(0, testsupport::tactl({"map", com, path}).code);
+    EXPECT_EQ("COM9 " + dev->devicePath() + "\nCOM4 /dev/ttyUSB1\nCOM3 /dev/ttyACM0\n",
+              testsupport::tactl({"ports"}).out);
+    EXPECT_EQ(2, testsupport::tactl({"map", "/dev/x", "COM3"}).code);
 }
 
 }  // namespace

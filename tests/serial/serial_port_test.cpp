@@ -98,7 +98,7 @@ TEST(SerialPortLine, SpeedsAndFramesTheDeviceCannotTakeAreRefused) {
     EXPECT_EQ(platform::kInvalidParameter, port.setLine(sevenEven));
 }
 
-TEST(SerialPortWait, InputAndMaskChangesEndTheWaitAndNothingElse) {
+TEST(SerialPortWait, InputAndMaskChangesEndTheWaitAndAVanishedDeviceFailsIt) {
     RawPeer peer("");
     SerialPort port;
     ASSERT_EQ(kOk, port.open(peer.devicePath()));
@@ -127,18 +127,9 @@ TEST(SerialPortWait, InputAndMaskChangesEndTheWaitAndNothingElse) {
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_FALSE(returned);
-    port.setEventMask(0);
-    waiter.join();
-}
-
-TEST(SerialPortWait, VanishedDeviceFailsEveryWaitAtOnce) {
-    RawPeer peer("");
-    SerialPort port;
-    ASSERT_EQ(kOk, port.open(peer.devicePath()));
-    ASSERT_EQ(kOk, port.setLine(platform::LineSettings{}));
     port.setEventMask(platform::kCommEventRxChar);
-    std::uint32_t events = 0;
-    port.waitEvent(events);
+    waiter.join();
+
     peer.vanish();
     EXPECT_EQ(platform::kIoError, port.waitEvent(events));
     EXPECT_EQ(platform::kIoError, port.waitEvent(events));
