@@ -1,20 +1,14 @@
 // The status query against simulated adapters behind real pseudo-terminals.
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <pty.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
-#include <cstdlib>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "device/device_info.h"
-#include "platform/clock.h"
 #include "platform/serial_port.h"
-#include "sim/pty_adapter.h"
-#include "tests/support/temp_home.h"
+#include "tests/support/sim_port.h"
 
 using namespace device;
 
@@ -22,22 +16,16 @@ namespace {
 
 class DeviceQueryTest : public testing::Test {
 protected:
-    void SetUp() override {
-        // At a fifth of the real times a reply still arrives well inside its
-        // 200 ms on a loaded machine.
-        setenv("VELKA_TA_TIME_SCALE", "0.2", 1);
-        platform::reloadTimeScale();
-    }
+    // At a fifth of the real times a reply still arrives well inside its
+    // 200 ms on a loaded machine.
+    void SetUp() override { testsupport::setTimeScale(0.2); }
 
     // Starts a simulator on COM3 and runs one query there.
     std::unique_ptr<CDeviceInfo> queryScenario(const sim::Scenario& scenario,
                                                std::int32_t& result) {
-        sim::PtyAdapter::Options options;
-        options.comName = "COM3";
-        options.transcriptPath = home.file("transcript-" + std::to_string(++sims) + ".txt");
-        transcriptPath = options.transcriptPath;
-        std::unique_ptr<sim::PtyAdapter> adapter;
-        EXPECT_EQ(sim::PtyAdapter::start(scenario, options, adapter), 0);
+        testsupport::writeFile(transcript(), "");
+        auto adapter = testsupport::startSim(scenario, "COM3", transcript());
+        EXPECT_TRUE(adapter);
         auto d = query("COM3", result);
         // Every path closes the port again.
         platform::SerialPort probe;
@@ -54,15 +42,13 @@ protected:
 
     // How often the adapter received a command line starting with `command`.
     std::size_t received(const std::string& command) const {
-        const std::string log = testsupport::readFile(transcriptPath), part = " < " + command;
-        std::size_t n = 0;
-        for (auto at = log.find(part); at != std::string::npos; at = log.find(part, at + 1)) ++n;
-        return n;
+        const auto lines = testsupport::receivedLines(transcript(), "COM3");
+        return static_cast<std::size_t>(std::count_if(
+            lines.begin(), lines.end(), [&](const auto& l) { return l.starts_with(command); }));
     }
+    std::string transcript() const { return home.file("transcript.txt"); }
 
     testsupport::TempHome home;
-    std::string transcriptPath;
-    int sims = 0;
 };
 
 TEST_F(DeviceQueryTest, ClassifiesEveryKindWithItsTexts) {
@@ -96,16 +82,6 @@ TEST_F(DeviceQueryTest, ClassifiesEveryKindWithItsTexts) {
     }
 }
 
-TEST_F(DeviceQueryTest, AnotherMakersModemGetsNoSecondCommand) {
-    std::int32_t result = -1;
-    auto d = queryScenario(sim::defaultScenario(sim::Kind::Other, false), result);
-    EXPECT_EQ(result, kDeviceOk);
-    EXPECT_EQ(d->type, kDeviceOtherMaker);
-    EXPECT_EQ(d->firmwareState, kFirmwareUnknown);
-    EXPECT_EQ(received("atI8"), 1u);
-    EXPECT_EQ(received(""), 2u);  // the open's initial command and the identification
-}
-
 TEST_F(DeviceQueryTest, ModelQueryRefusedMeansBootStateAndNoDetails) {
     sim::Scenario scenario = sim::defaultScenario(sim::Kind::Box, false);
     scenario.faults.error = {{"i9"}};
@@ -126,11 +102,8 @@ TEST_F(DeviceQueryTest, ModelQueryRefusedMeansBootStateAndNoDetails) {
 }
 
 TEST_F(DeviceQueryTest, BusyAndAbsentPortsAreTold) {
-    sim::PtyAdapter::Options options;
-    options.comName = "COM3";
-    std::unique_ptr<sim::PtyAdapter> adapter;
-    ASSERT_EQ(sim::PtyAdapter::start(sim::defaultScenario(sim::Kind::Box, false), options, adapter),
-              0);
+    auto adapter = testsupport::startSim(sim::defaultScenario(sim::Kind::Box, false), "COM3");
+    ASSERT_TRUE(adapter);
     platform::SerialPort holder;
     ASSERT_EQ(holder.open("COM3"), platform::kOk);
     std::int32_t result = -1;
@@ -178,101 +151,59 @@ TEST_F(DeviceQueryTest, FailingCommandsGiveTheirCodesAndKeepEarlierFields) {
     }
 }
 
-TEST_F(DeviceQueryTest, BootStateDeviceIsFoundByProbing) {
-    const std::pair<sim::Kind, std::int32_t> kinds[] = {
-        {sim::Kind::Box6F, kDeviceExternal6F},
-        {sim::Kind::PcCard, kDevicePcCard},
+TEST_F(DeviceQueryTest, ProbingSendsOnlyWhatTheDeviceCanAnswer) {
+    const auto scenario = [](sim::Kind kind, sim::Firmware firmware) {
+        sim::Scenario s = sim::defaultScenario(kind, kind == sim::Kind::Pro);
+        s.firmware = firmware;
+        return s;
     };
-    for (const auto& [kind, type] : kinds) {
-        sim::Scenario scenario = sim::defaultScenario(kind, false);
-        scenario.firmware = sim::Firmware::BootState;
-        std::int32_t result = -1;
-        auto d = queryScenario(scenario, result);
-        EXPECT_EQ(result, kDeviceOk);
-        EXPECT_EQ(d->type, type);
-        EXPECT_EQ(d->firmwareState, kFirmwareBootOnly);
+    const struct {
+        sim::Scenario scenario;
+        std::int32_t type, firmware;
+        std::size_t identifications, quits;
+    } cases[] = {
+        // Another maker's modem: the identification is the only command
+        // after the open's initial one.
+        {scenario(sim::Kind::Other, sim::Firmware::Running), kDeviceOtherMaker, kFirmwareUnknown, 1,
+         0},
         // The boot loader knows no message mode: no exit, no second pass.
-        EXPECT_EQ(received("atI8"), 1u);
-        EXPECT_EQ(received("at@quit"), 0u);
+        {scenario(sim::Kind::Box6F, sim::Firmware::BootState), kDeviceExternal6F, kFirmwareBootOnly,
+         1, 0},
+        {scenario(sim::Kind::PcCard, sim::Firmware::BootState), kDevicePcCard, kFirmwareBootOnly, 1,
+         0},
+        // Message mode is left and the second pass reads the device.
+        {scenario(sim::Kind::Pro, sim::Firmware::MessageMode), kDevicePro, kFirmwareRunning, 2, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.type);
+        std::int32_t result = -1;
+        auto d = queryScenario(c.scenario, result);
+        EXPECT_EQ(result, kDeviceOk);
+        EXPECT_EQ(d->type, c.type);
+        EXPECT_EQ(d->firmwareState, c.firmware);
+        EXPECT_EQ(received("atI8"), c.identifications);
+        EXPECT_EQ(received("at@quit"), c.quits);
+        EXPECT_STREQ(d->versionText, c.firmware == kFirmwareRunning ? "V2.10" : "");
+        EXPECT_TRUE(c.type != kDeviceOtherMaker || received("") == 2u);
     }
-}
-
-TEST_F(DeviceQueryTest, MessageModeIsLeftAndTheSecondPassReadsTheDevice) {
-    sim::Scenario scenario = sim::defaultScenario(sim::Kind::Pro, true);
-    scenario.firmware = sim::Firmware::MessageMode;
-    std::int32_t result = -1;
-    auto d = queryScenario(scenario, result);
-    EXPECT_EQ(result, kDeviceOk);
-    EXPECT_EQ(d->type, kDevicePro);
-    EXPECT_EQ(d->firmwareState, kFirmwareRunning);
-    EXPECT_STREQ(d->versionText, scenario.version.c_str());
-    EXPECT_EQ(received("atI8"), 2u);
-    EXPECT_EQ(received("at@quit"), 1u);
 }
 
 // A device that falls back into its message mode right after every exit.
-// The simulator leaves that mode for good, so this peer plays the device on
-// a pseudo-terminal of its own.
-class RelapsingPeer {
-public:
-    RelapsingPeer() {
-        char name[128] = {};
-        if (openpty(&master_, &slave_, name, nullptr, nullptr) != 0) return;
-        path_ = name;
-        thread_ = std::jthread([this](std::stop_token stop) { run(stop); });
-    }
-    ~RelapsingPeer() {
-        thread_ = {};
-        if (slave_ >= 0) close(slave_);
-        if (master_ >= 0) close(master_);
-    }
-    const std::string& path() const { return path_; }
-    int quits() const { return quits_; }
-
-private:
-    void run(std::stop_token stop) {
-        std::string line;
-        while (!stop.stop_requested()) {
-            pollfd p{master_, POLLIN, 0};
-            char buf[256];
-            if (poll(&p, 1, 20) <= 0) continue;
-            const ssize_t n = read(master_, buf, sizeof buf);
-            if (n <= 0) continue;
-            send(std::string(buf, static_cast<std::size_t>(n)));  // echo
-            for (ssize_t i = 0; i < n; ++i) {
-                if (buf[i] == '\r') {
-                    answer(line);
-                    line.clear();
-                } else if (buf[i] != '\n') {
-                    line.push_back(buf[i]);
-                }
-            }
-        }
-    }
-    void answer(const std::string& line) {
-        if (line == "ati9") send("\r\nTamo T/A PCI ISDN Modem\r\n");
-        if (line == "at@msg") send("\r\nmsg 1: cause 16 (user)\r\n");
-        if (line == "at@quit") ++quits_;
-        if (line == "at@quit" || line == "AT") send("\r\nOK\r\n");
-    }
-    void send(const std::string& text) {
-        if (write(master_, text.data(), text.size()) < 0) return;
-    }
-
-    int master_ = -1, slave_ = -1;
-    std::string path_;
-    std::atomic<int> quits_{0};
-    std::jthread thread_;
-};
-
+// The simulator leaves that mode for good, so a raw peer plays this device.
 TEST_F(DeviceQueryTest, SecondMessageModeExitStartsNoThirdPass) {
-    RelapsingPeer peer;
-    ASSERT_FALSE(peer.path().empty());
-    ASSERT_EQ(platform::mapPortName("COM8", peer.path()), platform::kOk);
+    std::atomic<int> quits{0};
+    testsupport::RawPeer peer("COM8");
+    ASSERT_TRUE(peer.ok());
+    peer.serve([&](const std::string& line) -> std::string {
+        if (line == "ati9") return "\r\nTamo T/A PCI ISDN Modem\r\n";
+        if (line == "at@msg") return "\r\nmsg 1: cause 16 (user)\r\n";
+        if (line == "at@quit") ++quits;
+        return line == "at@quit" || line == "AT" ? "\r\nOK\r\n" : "";
+    });
     std::int32_t result = -1;
     auto d = query("COM8", result);
     EXPECT_EQ(result, kDeviceOk);
-    EXPECT_EQ(peer.quits(), 2);
+    EXPECT_EQ(quits, 2);
     EXPECT_EQ(d->type, kDevicePci);
     EXPECT_EQ(d->firmwareState, kFirmwareBootOnly);
 }
