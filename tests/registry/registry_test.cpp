@@ -54,10 +54,7 @@ TEST_F(CRegistryTest, ReadStringHonoursTheThreeHundredByteBuffer) {
         EXPECT_EQ(key.ReadString("Text", out), row.rc);
         EXPECT_EQ(out, row.rc == kRegOk ? text : "unchanged");
     }
-    // A stored text of 300 bytes without its terminating zero is as long.
     char buffer[kRegReadBufferSize] = "old";
-    ASSERT_EQ(raw.setString("Text", std::string(299, 'y')), platform::kOk);
-    EXPECT_EQ(key.ReadString("Text", buffer), kRegOk);
     EXPECT_EQ(key.ReadString("Missing", buffer), kRegCannotRead);
     ASSERT_EQ(key.WriteDword("Number", 5), kRegOk);
     EXPECT_EQ(key.ReadString("Number", buffer), kRegCannotRead);  // not a string
@@ -126,8 +123,10 @@ TEST_F(CRegistryTest, ExistsCreatesNothingAndCreateMakesParents) {
     EXPECT_EQ(CRegistry(RegRoot::LocalMachine, "bad\\\\path").Create(), kRegCannotCreate);
 }
 
-TEST_F(CRegistryTest, DeleteKeyRemovesEveryLevelOnEverySystemVersion) {
+TEST_F(CRegistryTest, DeleteKeyRemovesEveryLevelButNeverARootOnEverySystemVersion) {
+    ASSERT_EQ(CRegistry(RegRoot::CurrentUser, "Keep").Create(), kRegOk);
     for (const char* os : {"", "nt3", "nt4", "nt5"}) {
+        SCOPED_TRACE(os);
         setenv("VELKA_TA_OS", os, 1);
         const CRegistry top = suite_.SubKey("Tree");
         ASSERT_EQ(top.SubKey("A").SubKey("A1").Create(), kRegOk);
@@ -135,41 +134,23 @@ TEST_F(CRegistryTest, DeleteKeyRemovesEveryLevelOnEverySystemVersion) {
         ASSERT_EQ(top.SubKey("B").SubKey("B1").SubKey("B11").Create(), kRegOk);
         ASSERT_EQ(top.SubKey("B").SubKey("B1").WriteString("v", "x"), kRegOk);
         ASSERT_EQ(top.WriteDword("top", 1), kRegOk);
-        EXPECT_EQ(top.DeleteKey(), kRegOk) << "system " << os;
-        EXPECT_EQ(top.Exists(), kRegCannotOpen) << "system " << os;
+        EXPECT_EQ(top.DeleteKey(), kRegOk);
+        EXPECT_EQ(top.Exists(), kRegCannotOpen);
         EXPECT_EQ(top.SubKey("B").SubKey("B1").Exists(), kRegCannotOpen);
         EXPECT_EQ(suite_.Exists(), kRegOk);  // the parent stays
         EXPECT_EQ(top.DeleteKey(), kRegCannotDelete);
-    }
-}
-
-TEST_F(CRegistryTest, DeleteKeyNeverDeletesARoot) {
-    ASSERT_EQ(CRegistry(RegRoot::CurrentUser, "Keep").Create(), kRegOk);
-    for (const char* os : {"", "nt4"}) {
-        setenv("VELKA_TA_OS", os, 1);
         EXPECT_EQ(CRegistry(RegRoot::CurrentUser, "").DeleteKey(), kRegEmptyName);
         EXPECT_TRUE(keyExists(RegRoot::CurrentUser, "Keep"));
     }
 }
 
-TEST_F(CRegistryTest, SubKeyNamingCopyAndAssignment) {
+TEST_F(CRegistryTest, SubKeyJoinsPathsAndOpensNothing) {
     const CRegistry device(RegRoot::CurrentUser, std::string(kSuiteKey) + "\\Devices\\Device01");
     const CRegistry profile = device.SubKey("Profile0");
     EXPECT_EQ(profile.Path(), std::string(kSuiteKey) + "\\Devices\\Device01\\Profile0");
     EXPECT_EQ(profile.Root(), RegRoot::CurrentUser);
-    EXPECT_EQ(device.Path(),
-              std::string(kSuiteKey) + "\\Devices\\Device01");  // opens and changes nothing
     EXPECT_EQ(profile.Exists(), kRegCannotOpen);
     EXPECT_EQ(CRegistry(RegRoot::ClassesRoot, "").SubKey("x").Path(), "x");
-
-    CRegistry copy = profile;
-    EXPECT_EQ(copy.Path(), profile.Path());
-    EXPECT_EQ(copy.Root(), RegRoot::CurrentUser);
-    CRegistry& alias = copy;
-    copy = alias;  // self-assignment changes nothing
-    EXPECT_EQ(copy.Path(), profile.Path());
-    EXPECT_EQ(copy.Root(), RegRoot::CurrentUser);
-    EXPECT_EQ(CRegistry().Root(), RegRoot::LocalMachine);
 }
 
 }  // namespace
