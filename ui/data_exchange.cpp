@@ -104,7 +104,8 @@ void DataExchange::text(int id, std::string& value) {
     if (saving_ && !failed_ && prepared_) value = q.toStdString();
 }
 
-void DataExchange::number(int id, std::int32_t& value) {
+template <typename T>
+void DataExchange::exchangeNumber(int id, T& value, std::uint32_t message) {
     if (failed_) return;
     QWidget* w = prepare(id);
     if (!w) return;
@@ -113,29 +114,20 @@ void DataExchange::number(int id, std::int32_t& value) {
         return;
     }
     std::int64_t n = 0;
-    if (!parseNumber(controlText(w), n) || n < std::numeric_limits<std::int32_t>::min() ||
-        n > std::numeric_limits<std::int32_t>::max()) {
-        fail(uiStrings(), IDS_PARSE_INT, Icon::Warning);
+    if (!parseNumber(controlText(w), n) || n < std::int64_t(std::numeric_limits<T>::min()) ||
+        n > std::int64_t(std::numeric_limits<T>::max())) {
+        fail(uiStrings(), message, Icon::Warning);
         return;
     }
-    value = static_cast<std::int32_t>(n);
+    value = static_cast<T>(n);
+}
+
+void DataExchange::number(int id, std::int32_t& value) {
+    exchangeNumber(id, value, IDS_PARSE_INT);
 }
 
 void DataExchange::number(int id, std::uint32_t& value) {
-    if (failed_) return;
-    QWidget* w = prepare(id);
-    if (!w) return;
-    if (!saving_) {
-        setControlText(w, QString::number(value));
-        return;
-    }
-    std::int64_t n = 0;
-    if (!parseNumber(controlText(w), n) || n < 0 ||
-        n > std::int64_t(std::numeric_limits<std::uint32_t>::max())) {
-        fail(uiStrings(), IDS_PARSE_UINT, Icon::Warning);
-        return;
-    }
-    value = static_cast<std::uint32_t>(n);
+    exchangeNumber(id, value, IDS_PARSE_UINT);
 }
 
 void DataExchange::check(int id, std::int32_t& value) {

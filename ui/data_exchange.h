@@ -64,6 +64,9 @@ public:
 
 private:
     QWidget* controlFor(int id);
+    // Both number overloads: refused with `message` outside T's range.
+    template <typename T>
+    void exchangeNumber(int id, T& value, std::uint32_t message);
 
     QWidget& dialog_;
     bool saving_;

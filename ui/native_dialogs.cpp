@@ -36,13 +36,13 @@ QMessageBox::Icon qtIcon(Icon icon) {
     return QMessageBox::NoIcon;
 }
 
-struct ButtonSpec {
+struct ButtonDef {
     std::uint32_t label;
     int result;
     QMessageBox::ButtonRole role;
 };
 
-std::vector<ButtonSpec> buttonSpecs(Buttons buttons) {
+std::vector<ButtonDef> buttonDefs(Buttons buttons) {
     switch (buttons) {
         case Buttons::Ok:
             return {{IDS_BUTTON_OK, IDOK, QMessageBox::AcceptRole}};
@@ -90,7 +90,7 @@ auto onGui(F&& f) -> decltype(f()) {
 }  // namespace
 
 int defaultAnswer(Buttons buttons) {
-    return buttonSpecs(buttons).front().result;
+    return buttonDefs(buttons).front().result;
 }
 
 int NativeDialogs::messageBox(const MessageRequest& request) {
@@ -107,9 +107,9 @@ std::unique_ptr<QMessageBox> makeMessageBox(const MessageRequest& request) {
         request.caption.empty() ? QGuiApplication::applicationDisplayName() : qs(request.caption),
         qs(request.text), QMessageBox::NoButton, request.owner);
     QPushButton* first = nullptr;
-    for (const ButtonSpec& spec : buttonSpecs(request.buttons)) {
-        QPushButton* b = box->addButton(qs(uiStrings().text(spec.label)), spec.role);
-        b->setProperty("answer", spec.result);
+    for (const ButtonDef& def : buttonDefs(request.buttons)) {
+        QPushButton* b = box->addButton(qs(uiStrings().text(def.label)), def.role);
+        b->setProperty("answer", def.result);
         if (!first) first = b;
     }
     box->setDefaultButton(first);
