@@ -73,17 +73,20 @@ TEST(ScriptedDialogs, AnswererSeesTheBoxAndMayShowAnother) {
     EXPECT_EQ(dialogs.unanswered(), 0);
 }
 
-TEST(ScriptedDialogs, NestedFacilitiesComeBackInOrder) {
+TEST(ScriptedDialogs, NestedFacilitiesComeBackInOrderAndSeeOtherThreads) {
     ui::ScriptedDialogs outer;
     {
         ui::ScriptedDialogs inner;
-        EXPECT_EQ(&ui::dialogs(), &inner);
         ui::messageBox(nullptr, kTable, 1165);
         EXPECT_EQ(inner.messages().size(), 1u);
     }
     EXPECT_EQ(&ui::dialogs(), &outer);
-    ui::messageBox(nullptr, kTable, 1165);
-    EXPECT_EQ(outer.messages().size(), 1u);
+    outer.answer(ui::IDCANCEL);
+    int answer = 0;
+    std::thread worker([&] { answer = ui::messageBox(nullptr, kTable, 1165); });
+    worker.join();
+    EXPECT_EQ(answer, ui::IDCANCEL);
+    EXPECT_EQ(outer.messageIds(), std::vector<std::uint32_t>{1165});
 }
 
 TEST(ScriptedDialogs, FileDialogsAreAnsweredAndRecorded) {
@@ -107,16 +110,6 @@ TEST(ScriptedDialogs, FileDialogsAreAnsweredAndRecorded) {
     EXPECT_EQ(dialogs.fileRequests()[0].initialName, "Profile von COM1");
 }
 
-TEST(ScriptedDialogs, BoxesFromAnotherThreadAreRecordedToo) {
-    ui::ScriptedDialogs dialogs;
-    dialogs.answer(ui::IDCANCEL);
-    int answer = 0;
-    std::thread worker([&] { answer = ui::messageBox(nullptr, kTable, 1165); });
-    worker.join();
-    EXPECT_EQ(answer, ui::IDCANCEL);
-    EXPECT_EQ(dialogs.messageIds(), std::vector<std::uint32_t>{1165});
-}
-
 TEST(NativeDialogs, WithoutADisplayTheDefaultButtonAnswersAtOnce) {
     uitest::app();
     ui::NativeDialogs native;
@@ -129,29 +122,26 @@ TEST(NativeDialogs, WithoutADisplayTheDefaultButtonAnswersAtOnce) {
     EXPECT_EQ(native.fileDialog(ui::FileRequest{}).result, ui::IDCANCEL);
 }
 
-struct FilterCase {
-    const char* classic;
-    std::vector<std::string> qt;
-};
-
-class ClassicFilter : public ::testing::TestWithParam<FilterCase> {};
-
-TEST_P(ClassicFilter, BecomesQtNameFilters) {
-    EXPECT_EQ(ui::qtNameFilters(GetParam().classic), GetParam().qt);
+TEST(FileFilter, ClassicTextBecomesQtNameFilters) {
+    const struct {
+        const char* classic;
+        std::vector<std::string> qt;
+    } rows[] = {
+        {"Profildateien (*.prf)|*.prf||", {"Profildateien (*.prf)"}},
+        {"Firmware|*.elm|Alle Dateien (*.*)|*.*||", {"Firmware (*.elm)", "Alle Dateien (*.*)"}},
+        {"Bilder|*.bmp;*.gif ; *.png||", {"Bilder (*.bmp *.gif *.png)"}},
+        // The description's own parentheses are not the patterns.
+        {"Profile (alt)|*.prf||", {"Profile (alt) (*.prf)"}},
+        // Without the closing bars, and cut in the middle.
+        {"Profildateien (*.prf)|*.prf", {"Profildateien (*.prf)"}},
+        {"Profildateien (*.prf)|", {}},
+        {"Profildateien", {}},
+        {"", {}},
+        {"||", {}},
+        {"|*.prf||", {}},
+        {"Leer||Profile|*.prf||", {}},
+    };
+    for (const auto& row : rows) EXPECT_EQ(ui::qtNameFilters(row.classic), row.qt) << row.classic;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, ClassicFilter,
-    ::testing::Values(FilterCase{"Profildateien (*.prf)|*.prf||", {"Profildateien (*.prf)"}},
-                      FilterCase{"Firmware|*.elm|Alle Dateien (*.*)|*.*||",
-                                 {"Firmware (*.elm)", "Alle Dateien (*.*)"}},
-                      FilterCase{"Bilder|*.bmp;*.gif ; *.png||", {"Bilder (*.bmp *.gif *.png)"}},
-                      // The description's own parentheses are not the patterns.
-                      FilterCase{"Profile (alt)|*.prf||", {"Profile (alt) (*.prf)"}},
-                      // Without the closing bars, and cut in the middle.
-                      FilterCase{"Profildateien (*.prf)|*.prf", {"Profildateien (*.prf)"}},
-                      FilterCase{"Profildateien (*.prf)|", {}}, FilterCase{"Profildateien", {}},
-                      FilterCase{"", {}}, FilterCase{"||", {}}, FilterCase{"|*.prf||", {}},
-                      FilterCase{"Leer||Profile|*.prf||", {}}));
 
 }  // namespace

@@ -18,24 +18,32 @@
 namespace {
 
 using uitest::TestPage;
+using Log = std::vector<std::string>;
 
 struct SheetFixture : uitest::WithApp, ::testing::Test {
-    void SetUp() override { uitest::app(); }
     void TearDown() override { uitest::pump(); }
 
-    std::vector<std::string> log;
+    // A sheet holding `pages`, not yet shown.
+    ui::PropertySheet& make(std::initializer_list<TestPage*> pages) {
+        sheets.push_back(std::make_unique<ui::PropertySheet>(QStringLiteral("Sheet")));
+        for (TestPage* p : pages) sheets.back()->addPage(p);
+        return *sheets.back();
+    }
+    ui::PropertySheet& start(std::initializer_list<TestPage*> pages) {
+        ui::PropertySheet& sheet = make(pages);
+        sheet.create();
+        return sheet;
+    }
+
+    Log log;
     TestPage general{1331, QStringLiteral("Allgemein"), &log};
     TestPage phone{1115, QStringLiteral("Telefonport 1"), &log};
     TestPage data{1329, QStringLiteral("Daten (MLPPP)"), &log};
     TestPage bacp{1223, QStringLiteral("Kontrollprotokoll für Bandbreite"), &log};
+    std::vector<std::unique_ptr<TestPage>> morePages;
     ui::ScriptedDialogs dialogs;
+    std::vector<std::unique_ptr<ui::PropertySheet>> sheets;  // end before the pages
 };
-
-std::vector<std::string> captions(const ui::PropertySheet& sheet) {
-    std::vector<std::string> out;
-    for (auto* p : sheet.pages()) out.push_back(p->caption().toStdString());
-    return out;
-}
 
 void typeInto(QLineEdit* edit, const QString& text) {
     edit->selectAll();
@@ -43,27 +51,17 @@ void typeInto(QLineEdit* edit, const QString& text) {
 }
 
 TEST_F(SheetFixture, PagesAddedAndRemovedWhileRunningKeepTheOrderOfAdding) {
-    ui::PropertySheet sheet(QStringLiteral("Konfiguriert aktive - Tamo"));
-    sheet.addPage(&general);
-    sheet.addPage(&phone);
-    sheet.addPage(&data);
-    sheet.create();
+    ui::PropertySheet& sheet = start({&general, &phone, &data});
     ASSERT_EQ(sheet.activePage(), &general);
 
     // The protocol changes: its page goes, the new one and a second page come.
     sheet.removePage(&data);
     sheet.addPage(&bacp);
     sheet.addPage(&data);
-    EXPECT_EQ(captions(sheet),
-              (std::vector<std::string>{"Allgemein", "Telefonport 1",
-                                        "Kontrollprotokoll für Bandbreite", "Daten (MLPPP)"}));
+    sheet.addPage(&phone);  // a second time: changes nothing
+    EXPECT_EQ(sheet.pages(), (std::vector<ui::PropertyPage*>{&general, &phone, &bacp, &data}));
     EXPECT_EQ(sheet.activePage(), &general);
-    EXPECT_EQ(data.sheet(), &sheet);
     EXPECT_NE(data.delayEdit(), nullptr) << "a page joining a running sheet gets its controls";
-
-    // Adding a page twice changes nothing.
-    sheet.addPage(&phone);
-    EXPECT_EQ(sheet.pageCount(), 4);
 
     // Removing the active page shows the one before it, without asking the
     // removed page whether it may be left.
@@ -71,7 +69,7 @@ TEST_F(SheetFixture, PagesAddedAndRemovedWhileRunningKeepTheOrderOfAdding) {
     log.clear();
     sheet.removePage(&bacp);
     EXPECT_EQ(sheet.activePage(), &phone);
-    EXPECT_EQ(std::count(log.begin(), log.end(), "Kontrollprotokoll für Bandbreite:kill"), 0);
+    EXPECT_EQ(log, (Log{"Telefonport 1:init", "Telefonport 1:set"}));
     EXPECT_EQ(bacp.sheet(), nullptr);
     EXPECT_EQ(bacp.parent(), nullptr) << "the caller still owns the removed page";
     EXPECT_EQ(bacp.delayEdit(), nullptr) << "a removed page loses its controls";
@@ -84,10 +82,7 @@ TEST_F(SheetFixture, PagesAddedAndRemovedWhileRunningKeepTheOrderOfAdding) {
 }
 
 TEST_F(SheetFixture, PageAddedAgainStartsFromItsVariablesNotFromOldControls) {
-    ui::PropertySheet sheet(QStringLiteral("Sheet"));
-    sheet.addPage(&general);
-    sheet.addPage(&data);
-    sheet.create();
+    ui::PropertySheet& sheet = start({&general, &data});
     sheet.setActivePage(&data);
     typeInto(data.delayEdit(), QStringLiteral("42"));
     sheet.setActivePage(&general);  // data saves 42 into its variable on leaving
@@ -105,10 +100,7 @@ TEST_F(SheetFixture, PageAddedAgainStartsFromItsVariablesNotFromOldControls) {
 }
 
 TEST_F(SheetFixture, FailedCheckKeepsThePageShowsTheMessageAndFocusesTheControl) {
-    ui::PropertySheet sheet(QStringLiteral("Sheet"));
-    sheet.addPage(&general);
-    sheet.addPage(&bacp);
-    sheet.create();
+    ui::PropertySheet& sheet = start({&general, &bacp});
     typeInto(general.delayEdit(), QStringLiteral("61"));
 
     EXPECT_FALSE(sheet.setActivePage(&bacp));
@@ -117,9 +109,7 @@ TEST_F(SheetFixture, FailedCheckKeepsThePageShowsTheMessageAndFocusesTheControl)
     EXPECT_EQ(dialogs.messages()[0].text,
               "Verzögerungswert vor Öffnen muß zwischen 0 und 60 liegen.");
     EXPECT_EQ(dialogs.messages()[0].icon, ui::Icon::Warning);
-    EXPECT_EQ(sheet.focusWidget(), general.delayEdit())
-        << (sheet.focusWidget() ? sheet.focusWidget()->metaObject()->className() : "none") << " "
-        << (sheet.focusWidget() ? sheet.focusWidget()->objectName().toStdString() : "");
+    EXPECT_EQ(sheet.focusWidget(), general.delayEdit());
     EXPECT_EQ(general.delay, 61) << "the number was read before the range check refused it";
 
     // OK refuses the same way and the sheet stays.
@@ -133,23 +123,29 @@ TEST_F(SheetFixture, FailedCheckKeepsThePageShowsTheMessageAndFocusesTheControl)
     sheet.button(ui::IDOK)->click();
     EXPECT_EQ(dialogs.messages().back().text, "Bitte geben Sie eine ganze Zahl ein.");
 
+    // OK leaves the active page, then applies every page shown, in order.
     typeInto(general.delayEdit(), QStringLiteral("60"));
+    ASSERT_TRUE(sheet.setActivePage(&bacp));
+    log.clear();
     sheet.button(ui::IDOK)->click();
+    EXPECT_EQ(log, (Log{"Kontrollprotokoll für Bandbreite:kill", "Allgemein:apply",
+                        "Kontrollprotokoll für Bandbreite:apply"}));
     EXPECT_FALSE(sheet.isVisible());
     EXPECT_EQ(sheet.result(), ui::IDOK);
     EXPECT_EQ(general.appliedDelay, 60);
+    EXPECT_EQ(general.delayEdit(), nullptr) << "the controls end with the sheet";
 }
 
 TEST_F(SheetFixture, ApplyThenCancelKeepsWhatWasApplied) {
-    ui::PropertySheet sheet(QStringLiteral("Sheet"));
-    sheet.addPage(&general);
-    sheet.addPage(&phone);
-    sheet.create();
-    EXPECT_FALSE(sheet.button(ui::ID_APPLY_NOW)->isEnabled()) << "nothing changed yet";
+    general.voice = 1;
+    ui::PropertySheet& sheet = start({&general, &phone});
+    // Loading the controls is no user change.
+    EXPECT_TRUE(general.voiceCheck()->isChecked());
+    EXPECT_FALSE(general.isModified());
+    EXPECT_FALSE(sheet.button(ui::ID_APPLY_NOW)->isEnabled());
 
     typeInto(general.delayEdit(), QStringLiteral("12"));
     EXPECT_TRUE(general.isModified());
-    EXPECT_TRUE(general.changed());
     EXPECT_TRUE(sheet.button(ui::ID_APPLY_NOW)->isEnabled());
 
     log.clear();
@@ -158,11 +154,15 @@ TEST_F(SheetFixture, ApplyThenCancelKeepsWhatWasApplied) {
     EXPECT_EQ(phone.applyCount, 0) << "a page never shown has nothing to apply";
     EXPECT_FALSE(sheet.button(ui::ID_APPLY_NOW)->isEnabled());
     EXPECT_TRUE(sheet.isVisible());
-    EXPECT_EQ(log,
-              (std::vector<std::string>{"Allgemein:kill", "Allgemein:apply", "Allgemein:set"}));
+    EXPECT_EQ(log, (Log{"Allgemein:kill", "Allgemein:apply", "Allgemein:set"}));
 
     typeInto(general.delayEdit(), QStringLiteral("30"));
     general.voiceCheck()->click();
+    general.refuseCancel = true;  // a page may refuse; the sheet then stays
+    QTest::keyClick(&sheet, Qt::Key_Escape);
+    EXPECT_TRUE(sheet.isVisible());
+    EXPECT_EQ(general.cancelCount, 0);
+    general.refuseCancel = false;
     sheet.button(ui::IDCANCEL)->click();
     EXPECT_FALSE(sheet.isVisible());
     EXPECT_EQ(sheet.result(), ui::IDCANCEL);
@@ -172,39 +172,8 @@ TEST_F(SheetFixture, ApplyThenCancelKeepsWhatWasApplied) {
     EXPECT_TRUE(general.changed()) << "the page still reports that the user changed it";
 }
 
-TEST_F(SheetFixture, OkAppliesEveryShownPageInOrderAfterLeavingTheActiveOne) {
-    ui::PropertySheet sheet(QStringLiteral("Sheet"));
-    sheet.addPage(&general);
-    sheet.addPage(&phone);
-    sheet.addPage(&data);
-    sheet.create();
-    sheet.setActivePage(&data);
-    log.clear();
-    sheet.button(ui::IDOK)->click();
-    EXPECT_EQ(log, (std::vector<std::string>{"Daten (MLPPP):kill", "Allgemein:apply",
-                                             "Daten (MLPPP):apply"}));
-    EXPECT_EQ(sheet.result(), ui::IDOK);
-    EXPECT_EQ(general.delayEdit(), nullptr) << "the controls end with the sheet";
-}
-
-TEST_F(SheetFixture, CancelRefusedByThePageKeepsTheSheet) {
-    ui::PropertySheet sheet(QStringLiteral("Sheet"));
-    sheet.addPage(&general);
-    sheet.create();
-    general.refuseCancel = true;
-    QTest::keyClick(&sheet, Qt::Key_Escape);
-    EXPECT_TRUE(sheet.isVisible());
-    EXPECT_EQ(general.cancelCount, 0);
-    general.refuseCancel = false;
-    sheet.close();
-    EXPECT_FALSE(sheet.isVisible());
-    EXPECT_EQ(sheet.result(), ui::IDCANCEL);
-    EXPECT_EQ(general.cancelCount, 1);
-}
-
 TEST_F(SheetFixture, ModalRunReturnsOneForOkAndTwoForCancel) {
-    ui::PropertySheet sheet(QStringLiteral("Sheet"));
-    sheet.addPage(&general);
+    ui::PropertySheet& sheet = make({&general});
     uitest::whenModal([&] { sheet.button(ui::IDOK)->click(); });
     EXPECT_EQ(sheet.doModal(), 1);
     // A second run builds the page anew from its variables.
@@ -216,58 +185,47 @@ TEST_F(SheetFixture, ModalRunReturnsOneForOkAndTwoForCancel) {
     EXPECT_EQ(general.initCount, 2);
 }
 
-TEST_F(SheetFixture, ButtonsAreOptionalAndHelpFollowsThePage) {
-    ui::PropertySheet sheet(QStringLiteral("Eigenschaften"));
+TEST_F(SheetFixture, ButtonsAreOptional) {
+    ui::PropertySheet& sheet = make({&general});
     sheet.setApplyButton(false);
     sheet.setHelpButton(false);
-    sheet.addPage(&general);
     sheet.create();
     EXPECT_TRUE(sheet.button(ui::IDOK)->isVisible());
     EXPECT_TRUE(sheet.button(ui::IDCANCEL)->isVisible());
     EXPECT_FALSE(sheet.button(ui::ID_APPLY_NOW)->isVisible());
     EXPECT_FALSE(sheet.button(ui::IDHELP)->isVisible());
-
-    ui::PropertySheet other(QStringLiteral("Sheet"));
-    phone.setHasHelp(true);
-    other.addPage(&phone);
-    other.addPage(&data);
-    other.setContextHelp("/help/cfgTA.hlp", 0x30000);
-    other.create();
-    EXPECT_TRUE(other.button(ui::IDHELP)->isEnabled());
-    ui::clearRecordedHelpRequests();
-    other.button(ui::IDHELP)->click();
-    other.setActivePage(&data);
-    EXPECT_FALSE(other.button(ui::IDHELP)->isEnabled()) << "the page has no Help button";
-    const auto requests = ui::recordedHelpRequests();
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].command, ui::HelpCommand::Topic);
-    EXPECT_EQ(requests[0].context, ui::HID_BASE_RESOURCE + 1115);
 }
 
-TEST_F(SheetFixture, ContextHelpOpensThePopupAtTheControlIdPlusTheOffset) {
-    ui::PropertySheet sheet(QStringLiteral("Sheet"));
-    sheet.addPage(&general);
+TEST_F(SheetFixture, HelpFollowsThePageAndContextHelpOpensAtTheControlIdPlusTheOffset) {
+    phone.setHasHelp(true);
+    ui::PropertySheet& sheet = make({&phone, &data});
     sheet.setContextHelp("/help/cfgTAPCI.hlp", 0x30000);
     sheet.create();
     ui::clearRecordedHelpRequests();
 
-    sheet.requestContextHelp(general.voiceCheck());
-    general.delayEdit()->setFocus();
-    QTest::keyClick(general.delayEdit(), Qt::Key_F1);
+    sheet.button(ui::IDHELP)->click();
+    sheet.requestContextHelp(phone.voiceCheck());
+    phone.delayEdit()->setFocus();
+    QTest::keyClick(phone.delayEdit(), Qt::Key_F1);
     QHelpEvent whatsThis(QEvent::WhatsThis, QPoint(1, 1), QPoint(1, 1));
-    QCoreApplication::sendEvent(general.voiceCheck(), &whatsThis);
+    QCoreApplication::sendEvent(phone.voiceCheck(), &whatsThis);
     // The page itself has an id but is no control: nothing opens.
-    sheet.requestContextHelp(&general);
+    sheet.requestContextHelp(&phone);
+    sheet.setActivePage(&data);
+    EXPECT_FALSE(sheet.button(ui::IDHELP)->isEnabled()) << "the page has no Help button";
 
+    const std::pair<ui::HelpCommand, std::uint32_t> expected[] = {
+        {ui::HelpCommand::Topic, ui::HID_BASE_RESOURCE + 1115},
+        {ui::HelpCommand::ContextPopup, 0x30000u + uitest::kVoiceCheck},
+        {ui::HelpCommand::ContextPopup, 0x30000u + uitest::kDelayEdit},
+        {ui::HelpCommand::ContextPopup, 0x30000u + uitest::kVoiceCheck}};
     const auto requests = ui::recordedHelpRequests();
-    ASSERT_EQ(requests.size(), 3u);
-    for (const auto& r : requests) {
-        EXPECT_EQ(r.file, "/help/cfgTAPCI.hlp");
-        EXPECT_EQ(r.command, ui::HelpCommand::ContextPopup);
+    ASSERT_EQ(requests.size(), std::size(expected));
+    for (std::size_t i = 0; i < requests.size(); ++i) {
+        EXPECT_EQ(requests[i].file, "/help/cfgTAPCI.hlp") << i;
+        EXPECT_EQ(requests[i].command, expected[i].first) << i;
+        EXPECT_EQ(requests[i].context, expected[i].second) << i;
     }
-    EXPECT_EQ(requests[0].context, 0x30000u + uitest::kVoiceCheck);
-    EXPECT_EQ(requests[1].context, 0x30000u + uitest::kDelayEdit);
-    EXPECT_EQ(requests[2].context, 0x30000u + uitest::kVoiceCheck);
 }
 
 TEST_F(SheetFixture, CascadeMovesTheFirstShowing60Right25Down) {
@@ -284,32 +242,21 @@ TEST_F(SheetFixture, CascadeMovesTheFirstShowing60Right25Down) {
     plain.create();
     cascaded.create();
     EXPECT_EQ(cascaded.size(), plain.size());
-    EXPECT_EQ(cascaded.pos() - plain.pos(), QPoint(60, 25))
-        << plain.pos().x() << "," << plain.pos().y() << " " << cascaded.pos().x() << ","
-        << cascaded.pos().y();
+    EXPECT_EQ(cascaded.pos() - plain.pos(), QPoint(60, 25));
     EXPECT_FALSE(cascaded.cascade()) << "only the first showing moves";
 }
 
 TEST_F(SheetFixture, TabsAreOneRowOrStackedWithTheSelectedRowAtTheBottom) {
-    std::vector<std::unique_ptr<TestPage>> pages;
-    const char* names[] = {"Allgemein",
-                           "Telefonport 1",
-                           "Telefonport 2",
-                           "Daten (MLPPP)",
-                           "Kontrollprotokoll für Bandbreite",
-                           "X25",
-                           "Sonstige Funktionen",
-                           "Sprache zu PC"};
-    ui::PropertySheet stacked(QStringLiteral("Sheet"));
-    ui::PropertySheet single(QStringLiteral("Sheet"));
+    ui::PropertySheet& stacked = make({});
+    ui::PropertySheet& single = make({});
     single.setTabLayout(ui::TabLayout::SingleRow);
-    for (const char* n : names) {
-        pages.push_back(std::make_unique<TestPage>(1, QString::fromUtf8(n)));
-        stacked.addPage(pages.back().get());
-    }
-    for (const char* n : names) {
-        pages.push_back(std::make_unique<TestPage>(1, QString::fromUtf8(n)));
-        single.addPage(pages.back().get());
+    for (const char* n :
+         {"Allgemein", "Telefonport 1", "Telefonport 2", "Daten (MLPPP)",
+          "Kontrollprotokoll für Bandbreite", "X25", "Sonstige Funktionen", "Sprache zu PC"}) {
+        for (ui::PropertySheet* sheet : {&stacked, &single}) {
+            morePages.push_back(std::make_unique<TestPage>(1, QString::fromUtf8(n)));
+            sheet->addPage(morePages.back().get());
+        }
     }
     stacked.create();
     single.create();
@@ -324,12 +271,10 @@ TEST_F(SheetFixture, TabsAreOneRowOrStackedWithTheSelectedRowAtTheBottom) {
     // Clicking a tab in another row selects its page.
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(0).center());
     EXPECT_EQ(stacked.activeIndex(), 0);
-    // Every row spans the page area.
     for (int i = 0; i < bar->count(); ++i) EXPECT_LE(bar->tabRect(i).right(), bar->width());
 
     auto* tabs = ui::findControl<QTabBar>(&single, ui::ID_TAB_CONTROL);
     ASSERT_NE(tabs, nullptr);
-    EXPECT_EQ(tabs->count(), 8);
     EXPECT_LT(single.width(), tabs->sizeHint().width())
         << "one row scrolls instead of widening the sheet";
     tabs->setCurrentIndex(3);
@@ -337,27 +282,14 @@ TEST_F(SheetFixture, TabsAreOneRowOrStackedWithTheSelectedRowAtTheBottom) {
 }
 
 TEST_F(SheetFixture, TabClickRefusedByTheCheckKeepsTheTabOnThePage) {
-    ui::PropertySheet sheet(QStringLiteral("Sheet"));
+    ui::PropertySheet& sheet = make({&general, &phone});
     sheet.setTabLayout(ui::TabLayout::SingleRow);
-    sheet.addPage(&general);
-    sheet.addPage(&phone);
     sheet.create();
     typeInto(general.delayEdit(), QStringLiteral("99"));
     auto* tabs = ui::findControl<QTabBar>(&sheet, ui::ID_TAB_CONTROL);
     tabs->setCurrentIndex(1);
     EXPECT_EQ(sheet.activeIndex(), 0);
     EXPECT_EQ(tabs->currentIndex(), 0);
-}
-
-TEST_F(SheetFixture, LoadingControlsIsNoUserChange) {
-    ui::PropertySheet sheet(QStringLiteral("Sheet"));
-    general.voice = 1;
-    sheet.addPage(&general);
-    sheet.create();
-    EXPECT_TRUE(general.voiceCheck()->isChecked());
-    EXPECT_FALSE(general.isModified());
-    EXPECT_FALSE(general.changed());
-    EXPECT_EQ(general.delayEdit()->text(), QStringLiteral("5"));
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
 #pragma once
 // Small pages for the sheet and wizard tests: a delay field (0 to 60, the
-// kind of check real pages make), a check box and a name field, and a log of
-// every hook in the order the sheet called them.
+// kind of check real pages make) and a check box, and a log of every hook in
+// the order the sheet called them.
 #include <QCheckBox>
 #include <QFormLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <string>
 #include <vector>
@@ -17,7 +16,6 @@ namespace uitest {
 
 inline constexpr int kDelayEdit = 1001;
 inline constexpr int kVoiceCheck = 1002;
-inline constexpr int kNameEdit = 1003;
 inline constexpr std::uint32_t kDelayMessage = 1540;
 
 inline const platform::StringTable& testStrings() {
@@ -36,7 +34,6 @@ public:
     // The page's variables.
     std::int32_t delay = 5;
     std::int32_t voice = 0;
-    std::string name = "Grüße";
     // What the last OK or Apply wrote "to the profile".
     std::int32_t appliedDelay = -1;
     int applyCount = 0;
@@ -81,9 +78,6 @@ protected:
         auto* voice = new QCheckBox(QStringLiteral("Sprachanrufe zum PC"), this);
         ui::setResourceId(voice, kVoiceCheck);
         form->addRow(voice);
-        auto* nameEdit = new QLineEdit(this);
-        ui::setResourceId(nameEdit, kNameEdit);
-        form->addRow(QStringLiteral("&Name:"), nameEdit);
     }
 
     void doDataExchange(ui::DataExchange& dx) override {
@@ -91,8 +85,6 @@ protected:
         if (dx.saving() && !dx.failed() && (delay < 0 || delay > 60))
             dx.fail(testStrings(), kDelayMessage);
         dx.check(kVoiceCheck, voice);
-        dx.text(kNameEdit, name);
-        dx.maxChars(kNameEdit, name, 40);
     }
 
 private:
