@@ -18,9 +18,8 @@
 #include "platform/event.h"
 #include "profile/device_profiles.h"
 #include "profile/profile_settings.h"
-#include "sim/pty_adapter.h"
 #include "sim/scenario.h"
-#include "tests/support/temp_home.h"
+#include "tests/support/sim_port.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/animation_control.h"
 #include "ui/wait_cursor.h"
@@ -54,10 +53,17 @@ private:
     std::function<std::int32_t(FakeDelayDlg&)> work_;
 };
 
+// Every title the dialog shows, as the work's steps set them.
+std::shared_ptr<QStringList> titlesOf(QWidget& dialog) {
+    auto titles = std::make_shared<QStringList>();
+    QObject::connect(&dialog, &QWidget::windowTitleChanged,
+                     [titles](const QString& t) { *titles << t; });
+    return titles;
+}
+
 struct DelayFixture : uitest::WithApp, ::testing::Test {
     void SetUp() override {
-        setenv("VELKA_TA_TIME_SCALE", "0.2", 1);
-        platform::reloadTimeScale();
+        testsupport::setTimeScale(0.2);
         workerThreadEnded = false;
     }
     void TearDown() override { uitest::pump(); }
@@ -81,8 +87,9 @@ struct DelayFixture : uitest::WithApp, ::testing::Test {
 };
 
 TEST_F(DelayFixture, AWorkThatFailsAtOnceStillReturnsItsCodeAfterTheWorkerEnded) {
+    int calls = 0;
     FakeDelayDlg dialog(profiles, device, config::ReadAnimation(16),
-                        [](FakeDelayDlg&) { return std::int32_t(1002); });
+                        [&](FakeDelayDlg&) { return std::int32_t(++calls == 1 ? 1002 : 0); });
     bool shownWhenStarted = false;
     uitest::whenModal([&] { shownWhenStarted = dialog.isVisible(); });
 
@@ -96,6 +103,9 @@ TEST_F(DelayFixture, AWorkThatFailsAtOnceStillReturnsItsCodeAfterTheWorkerEnded)
     EXPECT_FALSE(dialog.IsRunning());
     EXPECT_EQ(ui::waitCursorDepth(), 0);
     EXPECT_EQ(dialog.Animation(), 1389);
+    // A second run starts with a fresh result.
+    EXPECT_EQ(dialog.DoModal(), 0);
+    EXPECT_EQ(calls, 2);
 }
 
 TEST_F(DelayFixture, TheUserInterfaceStaysAliveWhileTheWorkRuns) {
@@ -107,49 +117,30 @@ TEST_F(DelayFixture, TheUserInterfaceStaysAliveWhileTheWorkRuns) {
         release.wait(platform::kInfinite);
         return std::int32_t(0);
     });
-    struct Seen {
-        bool visible = false, disabled = false, playing = false;
-        int animation = 0, waitCursor = 0;
-        QString title;
-        bool stayedAfterEscape = false;
-    } seen;
+    bool checked = false;
     whenTrue([&] { return dialog.BusyText() == QStringLiteral("Ein Text ohne Nummer"); },
              [&] {
-                 seen.visible = dialog.isVisible();
-                 seen.disabled = !dialog.isEnabled();
-                 seen.playing = dialog.AnimationControlWidget()->isPlaying();
-                 seen.animation = dialog.AnimationControlWidget()->number();
-                 seen.waitCursor = ui::waitCursorDepth();
+                 checked = true;
+                 EXPECT_TRUE(dialog.isVisible());
+                 EXPECT_FALSE(dialog.isEnabled());
+                 EXPECT_TRUE(dialog.AnimationControlWidget()->isPlaying());
+                 EXPECT_EQ(dialog.AnimationControlWidget()->number(), 1386);
+                 EXPECT_EQ(ui::waitCursorDepth(), 1);
                  dialog.close();
                  dialog.reject();
-                 seen.stayedAfterEscape = dialog.isVisible();
+                 EXPECT_TRUE(dialog.isVisible()) << "the busy dialog cannot be closed by the user";
                  release.set();
              });
-    QStringList titles;
-    QObject::connect(&dialog, &QWidget::windowTitleChanged, [&](const QString& t) { titles << t; });
+    const auto titles = titlesOf(dialog);
 
     EXPECT_EQ(dialog.DoModal(), 0);
 
-    EXPECT_TRUE(seen.visible);
-    EXPECT_TRUE(seen.disabled);
-    EXPECT_TRUE(seen.playing);
-    EXPECT_EQ(seen.animation, 1386);
-    EXPECT_EQ(seen.waitCursor, 1);
-    EXPECT_TRUE(seen.stayedAfterEscape) << "the busy dialog cannot be closed by the user";
-    EXPECT_EQ(titles, (QStringList{QStringLiteral("Schreibt zu Gerät..."),
-                                   QStringLiteral("Ein Text ohne Nummer")}));
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(*titles, (QStringList{QStringLiteral("Schreibt zu Gerät..."),
+                                    QStringLiteral("Ein Text ohne Nummer")}));
     EXPECT_FALSE(dialog.AnimationControlWidget()->isPlaying());
     EXPECT_TRUE(dialog.isEnabled());
     EXPECT_EQ(ui::waitCursorDepth(), 0);
-}
-
-TEST_F(DelayFixture, ADialogRunsAgainWithAFreshResult) {
-    int calls = 0;
-    FakeDelayDlg dialog(profiles, device, 1189,
-                        [&](FakeDelayDlg&) { return std::int32_t(++calls == 1 ? 258 : 0); });
-    EXPECT_EQ(dialog.DoModal(), 258);
-    EXPECT_EQ(dialog.DoModal(), 0);
-    EXPECT_EQ(calls, 2);
 }
 
 TEST_F(DelayFixture, DestroyingTheDialogWhileItRunsWaitsForTheWorkAndKeepsItsResult) {
@@ -201,50 +192,34 @@ TEST_F(DelayFixture, QuittingTheApplicationDuringTheWorkStillReturnsTheWorksCode
 
 // --------------------------------------------------------------- real parts
 
-constexpr const char* kPort = "COM7";
-
 struct SimFixture : DelayFixture {
-    void Start(const sim::Scenario& scenario) {
-        sim::PtyAdapter::Options options;
-        options.comName = kPort;
-        ASSERT_EQ(sim::PtyAdapter::start(scenario, options, adapter), 0);
-        device.SetPort(kPort);
-        device.type = static_cast<std::int32_t>(scenario.kind);
-        device.region = scenario.northAmerica ? 1 : 0;
-        profiles.deviceKind = device.type;
-        profiles.northAmerica = scenario.northAmerica ? 1 : 0;
-    }
-
     testsupport::TempHome home;
-    std::unique_ptr<sim::PtyAdapter> adapter;
     CProfileSettings settings;
 };
 
 TEST_F(SimFixture, ReadsAndWritesAllProfilesOfASimulatedAdapter) {
     sim::Scenario scenario = sim::defaultScenario(sim::Kind::PcCard, false);
     scenario.activeProfile = 2;
-    Start(scenario);
+    const auto adapter = testsupport::startSim(scenario, "COM7");
+    ASSERT_NE(adapter, nullptr);
+    device.SetPort("COM7");
+    device.type = profiles.deviceKind = 16;
+    device.region = profiles.northAmerica = 0;
 
     CReadDelayDlg reading(profiles, device, settings, config::ReadAnimation(device.type));
-    QStringList readTitles;
-    QObject::connect(&reading, &QWidget::windowTitleChanged,
-                     [&](const QString& t) { readTitles << t; });
+    const auto readTitles = titlesOf(reading);
     ASSERT_EQ(reading.DoModal(), 0);
-    EXPECT_EQ(reading.Animation(), 1389);
     EXPECT_EQ(profiles.activeProfile, 2);
-    EXPECT_EQ(readTitles, (QStringList{QStringLiteral("Verbindet mit Gerät..."),
-                                       QStringLiteral("Liest von Gerät...")}));
+    EXPECT_EQ(*readTitles, (QStringList{QStringLiteral("Verbindet mit Gerät..."),
+                                        QStringLiteral("Liest von Gerät...")}));
 
     profiles.activeProfile = 1;
     CWriteDelayDlg writing(profiles, device, config::WriteAnimation(device.type));
-    QStringList writeTitles;
-    QObject::connect(&writing, &QWidget::windowTitleChanged,
-                     [&](const QString& t) { writeTitles << t; });
+    const auto writeTitles = titlesOf(writing);
     ASSERT_EQ(writing.DoModal(), 0);
-    EXPECT_EQ(writing.Animation(), 1388);
-    EXPECT_EQ(writeTitles, (QStringList{QStringLiteral("Verbindet mit Gerät..."),
-                                        QStringLiteral("Schreibt zu Gerät..."),
-                                        QStringLiteral("Gerät wird gestartet...")}));
+    EXPECT_EQ(*writeTitles, (QStringList{QStringLiteral("Verbindet mit Gerät..."),
+                                         QStringLiteral("Schreibt zu Gerät..."),
+                                         QStringLiteral("Gerät wird gestartet...")}));
 
     CDeviceProfiles again;
     again.deviceKind = device.type;
@@ -255,7 +230,6 @@ TEST_F(SimFixture, ReadsAndWritesAllProfilesOfASimulatedAdapter) {
 
 TEST_F(SimFixture, AReadThatFailsAtOnceGivesTheReadersCode) {
     // No adapter behind the port: the reader fails before it sends anything.
-    testsupport::TempHome home;
     device.SetPort("COM9");
     device.type = 1;
     device.region = 1;
