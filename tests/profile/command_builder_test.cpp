@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -40,48 +41,51 @@ Lines Sent(const CProfile& p, int index, int northAmerica, int kind) {
     return lines;
 }
 
+// The lines as one text, each one's last carriage return shown as '|'.
+std::string Joined(const Lines& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line.substr(0, line.size() - 1) + "|";
+    return text;
+}
+
 }  // namespace
 
 TEST(ProfileCommands, LinesInOrderPerKindAndRegion) {
     struct Row {
         const char* name;
-        std::string profile;
+        const char* changes;  // to the North-American box profile
         int index, northAmerica, kind;
-        Lines expected;
+        const char* lines;
     };
-    const Lines naBox = {
-        "AT!C1=3%A2=96\r", "AT*P1\r", "AT!N1=5551234!N2=5555678\r", "AT!T1=3!T2=12\r", "AT!A7\r",
-        "AT!C6=0155512340!C7=0155556780!C4=1!C5=0\r",
-        "AT%P5=1%P6=10%P7=4294967295\r",  // sent unsigned
-        "AT!X10=5!X11=50!X12=40!X13=6!X14=60!X15=30\r", "AT!X22=1!X1=2!X2=31104!X3=rc\r",
-        "AT!O3\r", "AT%P8=1\r\r", "AT*E1=1*E2=2\r", "AT*R1=1*R2=2\r", "AT*B1=0*B2=1\r",
-        "AT*S1=1*S2=0\r", "AT*D1=2*D2=0\r", "AT*V1=1*V2=0\r", "AT*A1=0*A2=1\r", "AT*K1=*60\r",
-        "AT*K3=*61\r", "AT*K5=#62\r", "AT*M=30\r", "AT&W2\r"};
+    const char* naBox =
+        "AT!C1=3%A2=96|AT*P1|AT!N1=5551234!N2=5555678|AT!T1=3!T2=12|AT!A7|"
+        "AT!C6=0155512340!C7=0155556780!C4=1!C5=0|AT%P5=1%P6=10%P7=4294967295|"
+        "AT!X10=5!X11=50!X12=40!X13=6!X14=60!X15=30|AT!X22=1!X1=2!X2=31104!X3=rc|AT!O3|"
+        "AT%P8=1\r|AT*E1=1*E2=2|AT*R1=1*R2=2|AT*B1=0*B2=1|AT*S1=1*S2=0|AT*D1=2*D2=0|"
+        "AT*V1=1*V2=0|AT*A1=0*A2=1|AT*K1=*60|AT*K3=*61|AT*K5=#62|AT*M=30|AT&W2|";
     const Row rows[] = {
-        {"North-American box", kNaBox, 2, 1, 1, naBox},
-        {"North-American box 6F", kNaBox, 2, 1, 4, naBox},
+        {"North-American box", "", 2, 1, 1, naBox},
+        {"North-American box 6F", "", 2, 1, 4, naBox},
         {"international Pro: one port, N5, no AODI",
-         kNaBox + ";Connect Type=9;N5=77;AODI Supported=0;Pro Option=6;Call Waiting POTS 1=1", 0,
-         0, 2,
-         {"AT!C1=3%A2=4\r", "AT*P1\r", "AT!N1=5551234!N2=5555678\r", "AT!N5=77\r",
-          "AT!T1=3!T2=12\r", "AT!A7\r", "AT%P5=1%P6=10%P7=4294967295\r", "AT!O6\r",
-          "AT%P8=1\r\r", "AT*E1=1\r", "AT*R1=1\r", "AT*B1=0\r", "AT*S1=1\r", "AT*D1=2\r",
-          "AT*W1=1\r", "AT&W0\r"}},
-        {"international PCI card without a known protocol", kNaBox + ";Connect Type=0", 1, 0, 8,
-         {"AT!C1=3\r", "AT*P1\r", "AT!N1=5551234!N2=5555678\r", "AT!N5=\r", "AT!T1=3!T2=12\r",
-          "AT!A7\r", "AT%P5=1%P6=10%P7=4294967295\r",
-          "AT!X10=5!X11=50!X12=40!X13=6!X14=60!X15=30\r", "AT!X22=1!X1=2!X2=31104!X3=rc\r",
-          "AT%P8=1\r\r", "AT&W1\r"}},
+         "Connect Type=9;N5=77;AODI Supported=0;Pro Option=6;Call Waiting POTS 1=1", 0, 0, 2,
+         "AT!C1=3%A2=4|AT*P1|AT!N1=5551234!N2=5555678|AT!N5=77|AT!T1=3!T2=12|AT!A7|"
+         "AT%P5=1%P6=10%P7=4294967295|AT!O6|AT%P8=1\r|AT*E1=1|AT*R1=1|AT*B1=0|AT*S1=1|"
+         "AT*D1=2|AT*W1=1|AT&W0|"},
+        {"international PCI card without a known protocol", "Connect Type=0", 1, 0, 8,
+         "AT!C1=3|AT*P1|AT!N1=5551234!N2=5555678|AT!N5=|AT!T1=3!T2=12|AT!A7|"
+         "AT%P5=1%P6=10%P7=4294967295|AT!X10=5!X11=50!X12=40!X13=6!X14=60!X15=30|"
+         "AT!X22=1!X1=2!X2=31104!X3=rc|AT%P8=1\r|AT&W1|"},
     };
-    for (const Row& r : rows)
-        EXPECT_EQ(Sent(ProfileWith(r.profile), r.index, r.northAmerica, r.kind), r.expected)
-            << r.name;
+    for (const Row& r : rows) {
+        const CProfile p = ProfileWith(kNaBox + ";" + r.changes);
+        EXPECT_EQ(Joined(Sent(p, r.index, r.northAmerica, r.kind)), r.lines) << r.name;
+    }
 }
 
 TEST(ProfileCommands, TextFieldsCannotEndTheLine) {
     CProfile p = ProfileWith(kNaBox + ";X25 Facilities=%&!;Call Conference Key=*6\r0");
     p.number1 = "555\r\nATZ";
-    p.number2 = std::string("1!2\0" "3", 5);
+    p.number2 = std::string("1!2\0003", 5);
     p.spid1 = "\r";
     p.x25DteAddress = "a\nb";
     const Lines lines = Sent(p, 0, 1, 1);
@@ -96,52 +100,42 @@ TEST(ProfileCommands, TextFieldsCannotEndTheLine) {
 }
 
 TEST(ProfileCommandRun, FailuresSkipTheirChainAndLeaveTheLineStanding) {
+    // Pieces named after their chain: a.. the line chain, b.. bandwidth, c..
+    // the analogue ports, the others in none. The first and last stop the profile.
     std::vector<CommandPiece> pieces;
-    for (const auto& [text, chain] : std::vector<std::pair<const char*, Chain>>{
-             {"one", Chain::None}, {"a1", Chain::Line}, {"a2", Chain::Line}, {"a3", Chain::Line},
-             {"b1", Chain::Bandwidth}, {"b2", Chain::Bandwidth}, {"x", Chain::None},
-             {"y", Chain::None}, {"c1", Chain::Analogue}, {"c2", Chain::Analogue},
-             {"end", Chain::None}})
-        pieces.push_back({text, chain, false});
-    pieces.front().stopsProfile = pieces.back().stopsProfile = true;
-
+    for (const char* text : {"one", "a1", "a2", "a3", "b1", "b2", "x", "y", "c1", "c2", "end"}) {
+        const Chain chain = text[0] == 'a'   ? Chain::Line
+                            : text[0] == 'b' ? Chain::Bandwidth
+                            : text[0] == 'c' ? Chain::Analogue
+                                             : Chain::None;
+        pieces.push_back({text, chain, pieces.empty() || text == std::string("end")});
+    }
     struct Row {
-        const char* name;
-        std::vector<std::string> failing;
+        const char* failing;  // the pieces whose line fails
         std::int32_t result;
-        Lines sent;
+        const char* sent;
     };
     const Row rows[] = {
-        {"all answered", {}, 0,
-         {"ATone\r", "ATa1\r", "ATa2\r", "ATa3\r", "ATb1\r", "ATb2\r", "ATx\r", "ATy\r",
-          "ATc1\r", "ATc2\r", "ATend\r"}},
-        {"first line stops the profile", {"one"}, 258, {"ATone\r"}},
-        {"line chain", {"a2"}, 0,
-         {"ATone\r", "ATa1\r", "ATa2\r", "ATa2\rb1\r", "ATb2\r", "ATx\r", "ATy\r", "ATc1\r",
-          "ATc2\r", "ATend\r"}},
-        {"failure carried into the next chain's failure", {"a1", "b1"}, 0,
-         {"ATone\r", "ATa1\r", "ATa1\rb1\r", "ATa1\rb1\rx\r", "ATy\r", "ATc1\r", "ATc2\r",
-          "ATend\r"}},
-        {"unchained line goes on", {"x"}, 0,
-         {"ATone\r", "ATa1\r", "ATa2\r", "ATa3\r", "ATb1\r", "ATb2\r", "ATx\r", "ATx\ry\r",
-          "ATc1\r", "ATc2\r", "ATend\r"}},
-        {"analogue chain then store", {"c1"}, 0,
-         {"ATone\r", "ATa1\r", "ATa2\r", "ATa3\r", "ATb1\r", "ATb2\r", "ATx\r", "ATy\r",
-          "ATc1\r", "ATc1\rend\r"}},
-        {"store fails", {"end"}, 258,
-         {"ATone\r", "ATa1\r", "ATa2\r", "ATa3\r", "ATb1\r", "ATb2\r", "ATx\r", "ATy\r",
-          "ATc1\r", "ATc2\r", "ATend\r"}},
+        {"", 0, "ATone|ATa1|ATa2|ATa3|ATb1|ATb2|ATx|ATy|ATc1|ATc2|ATend|"},
+        {"one", 258, "ATone|"},
+        {"a2", 0, "ATone|ATa1|ATa2|ATa2\rb1|ATb2|ATx|ATy|ATc1|ATc2|ATend|"},
+        // A failure carried into the next chain's failure.
+        {"a1 b1", 0, "ATone|ATa1|ATa1\rb1|ATa1\rb1\rx|ATy|ATc1|ATc2|ATend|"},
+        {"x", 0, "ATone|ATa1|ATa2|ATa3|ATb1|ATb2|ATx|ATx\ry|ATc1|ATc2|ATend|"},
+        {"c1", 0, "ATone|ATa1|ATa2|ATa3|ATb1|ATb2|ATx|ATy|ATc1|ATc1\rend|"},
+        {"end", 258, "ATone|ATa1|ATa2|ATa3|ATb1|ATb2|ATx|ATy|ATc1|ATc2|ATend|"},
     };
     for (const Row& r : rows) {
         Lines sent;
         const std::int32_t result = RunProfileCommands(pieces, [&](const std::string& line) {
             sent.push_back(line);
-            for (const auto& f : r.failing)
-                if (line.size() > f.size() && line.ends_with(f + "\r")) return 258;
+            std::istringstream failing(r.failing);
+            for (std::string name; failing >> name;)
+                if (line.ends_with(name + "\r")) return 258;
             return 0;
         });
-        EXPECT_EQ(result, r.result) << r.name;
-        EXPECT_EQ(sent, r.sent) << r.name;
+        EXPECT_EQ(result, r.result) << r.failing;
+        EXPECT_EQ(Joined(sent), r.sent) << r.failing;
     }
 }
 

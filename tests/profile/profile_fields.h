@@ -17,7 +17,8 @@ using Fields = std::map<std::string, std::string>;
 // The profile file's keys, then the settings the file does not carry.
 inline Fields FieldsOf(const CProfile& p) {
     Fields f;
-    for (const auto& key : profile::ProfileFileKeys()) f[key.name] = profile::ProfileKeyText(p, key);
+    for (const auto& key : profile::ProfileFileKeys())
+        f[key.name] = profile::ProfileKeyText(p, key);
     f["T1"] = std::to_string(p.t1Setting);
     f["T2"] = std::to_string(p.t2Setting);
     f["N5"] = p.n5Text;
@@ -58,18 +59,28 @@ inline Fields Pick(const CProfile& p, std::string_view spec) {
     return out;
 }
 
-// A cleared profile with the fields named in `spec` set.
-inline CProfile ProfileWith(std::string_view spec) {
-    CProfile p;
+// Sets the fields named in `spec`.
+inline void Apply(CProfile& p, std::string_view spec) {
     for (const auto& [name, value] : ParseFields(spec)) {
         if (const auto* key = profile::FindProfileFileKey(name))
             profile::SetProfileKeyText(p, *key, value);
-        else if (name == "T1") p.t1Setting = static_cast<std::uint8_t>(std::stoi(value));
-        else if (name == "T2") p.t2Setting = static_cast<std::uint8_t>(std::stoi(value));
-        else if (name == "N5") p.n5Text = value;
-        else if (name == "Pro Option") p.proOption = std::stoi(value);
-        else ADD_FAILURE() << "no such field: " << name;
+        else if (name == "T1")
+            p.t1Setting = static_cast<std::uint8_t>(std::stoi(value));
+        else if (name == "T2")
+            p.t2Setting = static_cast<std::uint8_t>(std::stoi(value));
+        else if (name == "N5")
+            p.n5Text = value;
+        else if (name == "Pro Option")
+            p.proOption = std::stoi(value);
+        else
+            ADD_FAILURE() << "no such field: " << name;
     }
+}
+
+// A cleared profile with the fields named in `spec` set.
+inline CProfile ProfileWith(std::string_view spec) {
+    CProfile p;
+    Apply(p, spec);
     return p;
 }
 

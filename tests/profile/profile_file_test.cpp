@@ -16,12 +16,6 @@ using testsupport::writeFile;
 
 namespace {
 
-std::string Section(const std::string& name, const std::vector<std::string>& lines) {
-    std::string s = "[" + name + "]\r\n";
-    for (const auto& l : lines) s += l + "\r\n";
-    return s;
-}
-
 struct Loaded {
     explicit Loaded(const std::string& path, std::int32_t mask = 7) {
         status = CProfileFile().Load(path, model, mask, kind);
@@ -43,8 +37,8 @@ TEST(ProfileFile, SaveThenLoadGivesBackEveryStoredFieldOfTheChosenProfiles) {
     int n = 0;
     for (CProfile& p : saved.profiles)
         for (const auto& key : profile::ProfileFileKeys())
-            profile::SetProfileKeyText(p, key, key.text ? "t" + std::to_string(++n) + " x!"
-                                                        : std::to_string(++n % 256));
+            profile::SetProfileKeyText(
+                p, key, key.text ? "t" + std::to_string(++n) + " x!" : std::to_string(++n % 256));
     ASSERT_EQ(CProfileFile().Save(path, saved, 7, 2), 0);
 
     const Loaded all(path);
@@ -52,7 +46,8 @@ TEST(ProfileFile, SaveThenLoadGivesBackEveryStoredFieldOfTheChosenProfiles) {
     EXPECT_EQ(all.kind, 2);
     EXPECT_EQ(all.model.activeProfile, 2);
     EXPECT_EQ(all.model.northAmerica, 0);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(FieldsOf(all.model.profiles[i]), FieldsOf(saved.profiles[i]));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(FieldsOf(all.model.profiles[i]), FieldsOf(saved.profiles[i]));
 
     // Only the profiles of the mask are read; the others are cleared.
     CDeviceProfiles masked;
@@ -91,37 +86,35 @@ TEST(ProfileFile, SaveReportsKeysThatCannotBeWritten) {
     // nothing; the profile keys then need a new file beside this one, which a
     // name at the length limit cannot get. The export must not pass as done.
     const std::string path = home.file(std::string(250, 'p'));
-    writeFile(path, Section("General", {"Device Type=1", "Default Profile=0", "ISDN Type=1"}));
+    writeFile(path, "[General]\r\nDevice Type=1\r\nDefault Profile=0\r\nISDN Type=1\r\n");
     EXPECT_EQ(CProfileFile().Save(path, model, 7, 1), profile::kProfileFileWriteFailed);
     EXPECT_EQ(CProfileFile().Save(path, model, 0, 1), 0);  // nothing but "General"
 }
 
 TEST(ProfileFile, LoadTakesValuesAsTheFileHoldsThem) {
     struct Row {
-        std::vector<std::string> lines;
-        std::string fields;
+        std::string lines, fields;
     };
+    const std::string x120(120, 'x');
     const Row rows[] = {
-        {{"Primary Number1=" + std::string(120, 'x')}, "Primary Number1=" + std::string(99, 'x')},
-        {{"Profile Name=   Büro 2   "}, "Profile Name=Büro 2"},
-        {{std::string("Primary Number2=12\0" "34", 21)}, "Primary Number2=12"},
-        {{"Port Settings=300"}, "Port Settings=44"},
-        {{"Port Settings=-1"}, "Port Settings=255"},
-        {{"Connect Type=", "Primary SwitchType=", "Mode POTS 1="},  // empty keeps the cleared
-         "Connect Type=12;Primary SwitchType=255;Mode POTS 1=3"},
-        {{"Connect Type=9"},  // missing keys read as "Unknown"
-         "Connect Type=9;Profile Name=Unknown;Primary SwitchType=0;Mode POTS 1=0;"
-         "Call Drop Key=Unknown"},
-        {{"connect type=10", "BANDWIDTH ALLOCATION CONTROL PROTOCOL=4"},
-         "Connect Type=10;Bandwidth Allocation Control Protocol=4"},
-        {{"Region=12abc", "AODI=x7", "VMWI Refresh Time=+30"},
-         "Region=12;AODI=0;VMWI Refresh Time=30"},
+        {"Primary Number1=" + x120, "Primary Number1=" + x120.substr(0, 99)},
+        {"Profile Name=   Büro 2   ", "Profile Name=Büro 2"},
+        {std::string("Primary Number2=12\00034", 21), "Primary Number2=12"},
+        {"Port Settings=300", "Port Settings=44"},
+        {"Port Settings=-1", "Port Settings=255"},
+        // An empty value keeps the cleared one; a missing key reads as "Unknown".
+        {"Connect Type=\nPrimary SwitchType=\nMode POTS 1=",
+         "Connect Type=12;Primary SwitchType=255;Mode POTS 1=3;Mode POTS 2=0;Call Drop "
+         "Key=Unknown"},
+        {"connect type=10\nBANDWIDTH ALLOCATION CONTROL PROTOCOL=4",
+         "Connect Type=10;Bandwidth Allocation Control Protocol=4;Profile Name=Unknown"},
+        {"Region=12abc\nAODI=x7\nVMWI Refresh Time=+30", "Region=12;AODI=0;VMWI Refresh Time=30"},
     };
     TempHome home;
     for (const Row& r : rows) {
         const std::string path = home.file("load.prf");
-        writeFile(path, Section("General", {"Device Type=4", "Default Profile=1", "ISDN Type=0"}) +
-                            Section("Profile 0", r.lines));
+        writeFile(path, "[General]\nDevice Type=4\nDefault Profile=1\nISDN Type=0\n[Profile 0]\n" +
+                            r.lines + "\n");
         const Loaded loaded(path, 1);
         ASSERT_EQ(loaded.status, 0) << r.fields;
         EXPECT_EQ(profiletest::Pick(loaded.model.profiles[0], r.fields),
@@ -157,17 +150,18 @@ TEST(ProfileFile, GeneralSection) {
          ""},
         {"empty ISDN type", "Device Type=2\nDefault Profile=2\nISDN Type=", 5005, 2, 2, 1, ""},
         {"no device type", "Default Profile=2\nISDN Type=0", 0, 0, 2, 0, "Null"},
-        {"default profile beyond the three", "Device Type=1\nDefault Profile=3\nISDN Type=1", 0,
-         1, 0, 1, "Null"},
-        {"negative default profile", "Device Type=1\nDefault Profile=-2\nISDN Type=1", 0, 1, 0,
-         1, "Null"},
+        {"default profile beyond the three", "Device Type=1\nDefault Profile=3\nISDN Type=1", 0, 1,
+         0, 1, "Null"},
+        {"negative default profile", "Device Type=1\nDefault Profile=-2\nISDN Type=1", 0, 1, 0, 1,
+         "Null"},
         {"no file", nullptr, 0, 0, 0, 0, "Unknown"},
     };
     TempHome home;
     for (const Row& r : rows) {
         const std::string path = home.file(r.general ? "general.prf" : "absent.prf");
         if (r.general)
-            writeFile(path, std::string("[General]\n") + r.general + "\n[Profile 0]\nProfile Name=Null\n");
+            writeFile(path, std::string("[General]\n") + r.general +
+                                "\n[Profile 0]\nProfile Name=Null\n");
         const Loaded loaded(path);
         EXPECT_EQ(loaded.status, r.status) << r.name;
         EXPECT_EQ(loaded.kind, r.kind) << r.name;
