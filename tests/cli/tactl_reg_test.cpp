@@ -1,65 +1,44 @@
 // tactl reg as users and scripts run it: the real program in a private
 // state folder, its output and exit codes.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "platform/registry_store.h"
+#include "tests/support/process.h"
 #include "tests/support/temp_home.h"
 
 namespace {
 
-struct Result {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quote(const std::string& arg) {
-    std::string q = "'";
-    for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using testsupport::tactl;
 
 class TactlTest : public ::testing::Test {
 protected:
-    Result tactl(const std::vector<std::string>& args) {
-        std::string cmd = quote(testsupport::binDir() + "/tactl");
-        for (const std::string& a : args) cmd += " " + quote(a);
-        cmd += " >" + quote(home_.file("out")) + " 2>" + quote(home_.file("err"));
-        const int status = std::system(cmd.c_str());
-        Result r;
-        r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.out = testsupport::readFile(home_.file("out"));
-        r.err = testsupport::readFile(home_.file("err"));
-        return r;
-    }
     testsupport::TempHome home_;
 };
 
 constexpr const char* kDir = "HKLM\\SOFTWARE\\Velka\\Tamo TA Common\\Directory";
 
 TEST_F(TactlTest, HelpListsTheRegistryGroup) {
-    const Result r = tactl({"help"});
+    const auto r = tactl({"help"});
     EXPECT_EQ(r.code, 0);
     EXPECT_NE(r.out.find("\n  reg "), std::string::npos) << r.out;
     EXPECT_EQ(tactl({}).code, 2);
-    const Result unknown = tactl({"nosuchgroup"});
+    const auto unknown = tactl({"nosuchgroup"});
     EXPECT_EQ(unknown.code, 2);
     EXPECT_NE(unknown.err.find("nosuchgroup"), std::string::npos);
 }
 
 TEST_F(TactlTest, QueryShowsInstallationDefaultsOnAFreshStore) {
-    const Result r = tactl({"reg", "query", kDir});
+    const auto r = tactl({"reg", "query", kDir});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("HKEY_LOCAL_MACHINE\\SOFTWARE\\Velka\\Tamo TA Common\\Directory\n"),
               std::string::npos)
         << r.out;
     EXPECT_NE(r.out.find("    Data    REG_SZ    "), std::string::npos) << r.out;
-    const Result one =
+    const auto one =
         tactl({"reg", "query", "HKEY_LOCAL_MACHINE\\software\\velka\\tamo ta common\\directory",
                "/v", "install"});
     ASSERT_EQ(one.code, 0) << one.err;
@@ -83,10 +62,10 @@ TEST_F(TactlTest, AddWritesTypedValuesAndQueryShowsThem) {
     for (const auto& row : rows) {
         std::vector<std::string> args{"reg", "add", "HKCU\\Software\\Test"};
         args.insert(args.end(), row.add.begin(), row.add.end());
-        const Result r = tactl(args);
+        const auto r = tactl(args);
         EXPECT_EQ(r.code, 0) << r.err;
     }
-    const Result q = tactl({"reg", "query", "HKCU\\Software\\Test"});
+    const auto q = tactl({"reg", "query", "HKCU\\Software\\Test"});
     ASSERT_EQ(q.code, 0) << q.err;
     for (const auto& row : rows)
         EXPECT_NE(q.out.find(row.line), std::string::npos) << row.line << q.out;
@@ -108,7 +87,7 @@ TEST_F(TactlTest, BadInputIsAUsageErrorAndWritesNothing) {
         {"reg", "delete", "HKCU"},
     };
     for (const auto& args : rows) {
-        const Result r = tactl(args);
+        const auto r = tactl(args);
         EXPECT_EQ(r.code, 2) << args.back();
         EXPECT_NE(r.err.find("FEHLER"), std::string::npos) << args.back();
     }
@@ -119,26 +98,26 @@ TEST_F(TactlTest, DeleteRemovesValuesAndWholeTrees) {
     ASSERT_EQ(tactl({"reg", "add", "HKLM\\SOFTWARE\\T\\A\\B", "/v", "x", "/d", "1"}).code, 0);
     ASSERT_EQ(tactl({"reg", "add", "HKLM\\SOFTWARE\\T\\C"}).code, 0);
     ASSERT_EQ(tactl({"reg", "add", "HKLM\\SOFTWARE\\T", "/v", "keep", "/d", "k"}).code, 0);
-    const Result listing = tactl({"reg", "query", "HKLM\\SOFTWARE\\T"});
+    const auto listing = tactl({"reg", "query", "HKLM\\SOFTWARE\\T"});
     EXPECT_NE(listing.out.find(
                   "\nHKEY_LOCAL_MACHINE\\SOFTWARE\\T\\A\nHKEY_LOCAL_MACHINE\\SOFTWARE\\T\\C\n"),
               std::string::npos)
         << listing.out;
 
     EXPECT_EQ(tactl({"reg", "delete", "HKLM\\SOFTWARE\\T\\A\\B", "/v", "X"}).code, 0);
-    const Result gone = tactl({"reg", "query", "HKLM\\SOFTWARE\\T\\A\\B", "/v", "x"});
+    const auto gone = tactl({"reg", "query", "HKLM\\SOFTWARE\\T\\A\\B", "/v", "x"});
     EXPECT_EQ(gone.code, 1);
     EXPECT_NE(gone.err.find("nicht gefunden"), std::string::npos) << gone.err;
     EXPECT_EQ(tactl({"reg", "delete", "HKLM\\SOFTWARE\\T\\A\\B", "/v", "x"}).code, 1);
 
     // The whole tree, whatever the system line says about sub-keys.
     setenv("VELKA_TA_OS", "nt4", 1);
-    const Result tree = tactl({"reg", "delete", "HKLM\\SOFTWARE\\T\\a", "/f"});
+    const auto tree = tactl({"reg", "delete", "HKLM\\SOFTWARE\\T\\a", "/f"});
     unsetenv("VELKA_TA_OS");
     EXPECT_EQ(tree.code, 0) << tree.err;
     EXPECT_EQ(tactl({"reg", "query", "HKLM\\SOFTWARE\\T\\A"}).code, 1);
     EXPECT_EQ(tactl({"reg", "delete", "HKLM\\SOFTWARE\\T\\A"}).code, 1);
-    const Result rest = tactl({"reg", "query", "HKLM\\SOFTWARE\\T", "/v", "keep"});
+    const auto rest = tactl({"reg", "query", "HKLM\\SOFTWARE\\T", "/v", "keep"});
     EXPECT_EQ(rest.code, 0);
 
     // The program and this process share one store.

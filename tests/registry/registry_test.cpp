@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 
+#include "tests/support/env_guard.h"
 #include "tests/support/temp_home.h"
 
 using namespace registry;
@@ -17,12 +17,12 @@ namespace {
 
 class CRegistryTest : public ::testing::Test {
 protected:
-    void TearDown() override { unsetenv("VELKA_TA_OS"); }
     static bool keyExists(RegRoot root, const std::string& path) {
         RegKey key;
         return RegKey::open(root, path, key) == platform::kOk;
     }
     testsupport::TempHome home_;
+    testsupport::EnvGuard env_;
     CRegistry suite_{kSuiteKey};
 };
 
@@ -127,7 +127,7 @@ TEST_F(CRegistryTest, DeleteKeyRemovesEveryLevelButNeverARootOnEverySystemVersio
     ASSERT_EQ(CRegistry(RegRoot::CurrentUser, "Keep").Create(), kRegOk);
     for (const char* os : {"", "nt3", "nt4", "nt5"}) {
         SCOPED_TRACE(os);
-        setenv("VELKA_TA_OS", os, 1);
+        env_.set("VELKA_TA_OS", os);
         const CRegistry top = suite_.SubKey("Tree");
         ASSERT_EQ(top.SubKey("A").SubKey("A1").Create(), kRegOk);
         ASSERT_EQ(top.SubKey("A").SubKey("A2").Create(), kRegOk);
