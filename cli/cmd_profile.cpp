@@ -94,17 +94,33 @@ void findFolderItem(const std::string& port, CProfileSettings& settings) {
     }
 }
 
-// Kind and region of the adapter, then its profiles. 0 or the failing code.
-std::int32_t readAdapter(const std::string& port, CDeviceInfo& device,
-                         const CProfileSettings& settings, CDeviceProfiles& model) {
-    device.SetPort(port.c_str());
-    const std::int32_t query = device.QueryStatus();
-    if (query != 0) return query;
-    return model.ReadProfiles(device, settings);
+// One command's view of an adapter: its record, its profiles and the folder
+// item's settings.
+struct Adapter {
+    std::unique_ptr<CDeviceInfo> device = std::make_unique<CDeviceInfo>();
+    std::unique_ptr<CDeviceProfiles> model = std::make_unique<CDeviceProfiles>();
+    CProfileSettings settings;
+};
+
+// Kind and region of the adapter, then its profiles under the names the
+// folder shows. 0 or the failing code.
+std::int32_t readAdapter(const std::string& port, Adapter& adapter) {
+    findFolderItem(port, adapter.settings);
+    adapter.device->SetPort(port.c_str());
+    std::int32_t result = adapter.device->QueryStatus();
+    if (result == 0) result = adapter.model->ReadProfiles(*adapter.device, adapter.settings);
+    if (result != 0) return result;
+    for (std::size_t i = 0; i < adapter.model->profiles.size(); ++i)
+        adapter.model->profiles[i].name = adapter.settings.names[i];
+    return 0;
 }
 
-void copyNames(const CProfileSettings& settings, CDeviceProfiles& model) {
-    for (std::size_t i = 0; i < model.profiles.size(); ++i) model.profiles[i].name = settings.names[i];
+// Names live with the folder item, not in the adapter.
+void saveNames(const CDeviceProfiles& model, CProfileSettings& settings) {
+    if (!settings.IsBound()) return;
+    for (std::size_t i = 0; i < model.profiles.size(); ++i)
+        settings.names[i] = model.profiles[i].name;
+    settings.Save();
 }
 
 // Values go out one per line: control characters are shown escaped so a
@@ -239,18 +255,13 @@ std::int32_t factoryReset(const std::string& port, std::int32_t& resetWait,
 int runRead(const Args& args) {
     if (wantsHelp(args)) return std::fputs(kReadUsage, stdout), kExitOk;
     if (args.size() != 1 || !validPort(args[0])) return usage(kReadUsage);
-    auto device = std::make_unique<CDeviceInfo>();
-    auto model = std::make_unique<CDeviceProfiles>();
-    CProfileSettings settings;
-
     DeviceLock lock;
     if (!lock.acquire()) return kExitFailed;
-    findFolderItem(args[0], settings);
-    const std::int32_t result = readAdapter(args[0], *device, settings, *model);
+    Adapter adapter;
+    const std::int32_t result = readAdapter(args[0], adapter);
     std::printf("result=%d\n", static_cast<int>(result));
     if (result != 0) return kExitFailed;
-    copyNames(settings, *model);
-    printModel(*model);
+    printModel(*adapter.model);
     return kExitOk;
 }
 
@@ -264,73 +275,51 @@ int runWrite(const Args& args) {
             return usage(kWriteUsage);
         }
     }
-    auto device = std::make_unique<CDeviceInfo>();
-    auto model = std::make_unique<CDeviceProfiles>();
-    CProfileSettings settings;
-
     DeviceLock lock;
     if (!lock.acquire()) return kExitFailed;
-    findFolderItem(args[0], settings);
-    std::int32_t result = readAdapter(args[0], *device, settings, *model);
+    Adapter adapter;
+    std::int32_t result = readAdapter(args[0], adapter);
     if (result != 0) return finish(result);
-    copyNames(settings, *model);
-    for (const Change& c : changes) applyChange(c, *model);
-    result = model->WriteProfiles(*device);
-    // Names live with the folder item, not in the adapter.
-    if (result == 0 && settings.IsBound()) {
-        for (std::size_t i = 0; i < model->profiles.size(); ++i)
-            settings.names[i] = model->profiles[i].name;
-        settings.Save();
-    }
+    for (const Change& c : changes) applyChange(c, *adapter.model);
+    result = adapter.model->WriteProfiles(*adapter.device);
+    if (result == 0) saveNames(*adapter.model, adapter.settings);
     return finish(result);
 }
 
 int runExport(const Args& args) {
     if (wantsHelp(args)) return std::fputs(kExportUsage, stdout), kExitOk;
     if (args.size() != 2 || !validPort(args[0]) || args[1].empty()) return usage(kExportUsage);
-    auto device = std::make_unique<CDeviceInfo>();
-    auto model = std::make_unique<CDeviceProfiles>();
-    CProfileSettings settings;
-
     DeviceLock lock;
     if (!lock.acquire()) return kExitFailed;
-    findFolderItem(args[0], settings);
-    std::int32_t result = readAdapter(args[0], *device, settings, *model);
-    if (result != 0) return finish(result);
-    copyNames(settings, *model);
-    result = CProfileFile().Save(args[1], *model, 7, device->type);
+    Adapter adapter;
+    std::int32_t result = readAdapter(args[0], adapter);
+    if (result == 0) result = CProfileFile().Save(args[1], *adapter.model, 7, adapter.device->type);
     return finish(result);
 }
 
 int runImport(const Args& args) {
     if (wantsHelp(args)) return std::fputs(kImportUsage, stdout), kExitOk;
     if (args.size() != 2 || !validPort(args[0]) || args[1].empty()) return usage(kImportUsage);
-    auto device = std::make_unique<CDeviceInfo>();
-    auto model = std::make_unique<CDeviceProfiles>();
-    CProfileSettings settings;
-
+    Adapter adapter;
     std::int32_t fileKind = 0;
-    std::int32_t result = CProfileFile().Load(args[1], *model, 7, fileKind);
+    std::int32_t result = CProfileFile().Load(args[1], *adapter.model, 7, fileKind);
     if (result != 0) return finish(result);
-    model->deviceKind = fileKind;
+    adapter.model->deviceKind = fileKind;
 
     DeviceLock lock;
     if (!lock.acquire()) return kExitFailed;
-    device->SetPort(args[0].c_str());
-    result = device->QueryStatus();
+    CDeviceInfo& device = *adapter.device;
+    device.SetPort(args[0].c_str());
+    result = device.QueryStatus();
     if (result != 0) return finish(result);
-    if (!kindsMatch(fileKind, device->type)) {
+    if (!kindsMatch(fileKind, device.type)) {
         std::fprintf(stderr, "FEHLER: Gerätetypen stimmen nicht überein (Datei %d, Gerät %d).\n",
-                     static_cast<int>(fileKind), static_cast<int>(device->type));
+                     static_cast<int>(fileKind), static_cast<int>(device.type));
         return finish(profile::kProfileKindsDiffer);
     }
-    findFolderItem(args[0], settings);
-    if (settings.IsBound()) {
-        for (std::size_t i = 0; i < model->profiles.size(); ++i)
-            settings.names[i] = model->profiles[i].name;
-        settings.Save();
-    }
-    return finish(model->WriteProfiles(*device));
+    findFolderItem(args[0], adapter.settings);
+    saveNames(*adapter.model, adapter.settings);
+    return finish(adapter.model->WriteProfiles(device));
 }
 
 int runReset(const Args& args) {
