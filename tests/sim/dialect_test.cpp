@@ -2,18 +2,14 @@
 // writes, the way the suite's programs talk to an adapter.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <cstring>
 #include <memory>
+#include <sstream>
 #include <thread>
 
-#include "platform/clock.h"
-#include "platform/registry_store.h"
-#include "sim/pty_adapter.h"
 #include "tests/sim/scenario_files.h"
 #include "tests/sim/sim_test_util.h"
 #include "tests/sim/xmodem_sender.h"
-#include "tests/support/temp_home.h"
+#include "tests/support/sim_port.h"
 
 namespace {
 
@@ -26,24 +22,19 @@ constexpr char kAck = 0x06, kNak = 0x15, kEot = 0x04, kCan = 0x18;
 
 class DialectTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        setenv("VELKA_TA_TIME_SCALE", "0.1", 1);
-        platform::reloadTimeScale();
-    }
+    void SetUp() override { testsupport::setTimeScale(0.1); }
 
     void start(const sim::Scenario& sc) {
         host.close();
-        dev.reset();
-        ASSERT_EQ(0, sim::PtyAdapter::start(sc, {}, dev));
-        ASSERT_TRUE(host.open(dev->devicePath()));
+        dev = testsupport::startSim(sc);
+        ASSERT_TRUE(dev && host.open(dev->devicePath()));
     }
 
     // The answer's last line, as the hosts read result codes.
     static std::string resultOf(const std::string& answer) {
         std::string s = answer;
         while (!s.empty() && (s.back() == '\r' || s.back() == '\n')) s.pop_back();
-        const std::size_t nl = s.find_last_of('\n');
-        return nl == std::string::npos ? s : s.substr(nl + 1);
+        return s.substr(s.find_last_of('\n') + 1);
     }
 
     std::string ask(const std::string& cmd) { return host.command(cmd); }
@@ -51,6 +42,14 @@ protected:
         const std::string a = ask(cmd);
         EXPECT_EQ("OK", resultOf(a)) << cmd << " -> " << a;
         return replyLine(a, cmd);
+    }
+    // The value the host's reader finds for `param` in `text`; "<none>" without one.
+    bool waitFor(const std::string& text) {
+        return host.readUntil(text, 5000, true).find(text) != std::string::npos;
+    }
+    static std::string valueOf(const std::string& text, const std::string& param) {
+        std::string value;
+        return listedValue(text, param, value) ? value : "<none>";
     }
 
     testsupport::TempHome home;
@@ -60,71 +59,49 @@ protected:
 
 TEST_F(DialectTest, IdentificationPerDeviceKind) {
     struct Row {
-        const char* file;
-        const char* identification;
-        const char* model;
-        const char* version;
-        const char* lineHas;
-        const char* regionsFrom;  // the region pages skip to this letter
+        const char *file, *model, *version, *lineHas;
+        const char* regionsFrom;  // the region pages skip to this letter; null: another maker
     };
     const Row rows[] = {
-        {"box_international.ini", "Velka Technology Corporation", "Tamo T/A ISDN Modem", "V1.4.55",
-         "EURO", "Andere:1;"},
-        {"box_na.ini", "Velka Technology Corporation", "Tamo T/A ISDN Modem", "V1.4.55", "NI-1",
-         "Canada:25;"},
-        {"box_6f.ini", "Velka Technology Corporation", "Tamo T/A ISDN Modem6F", "V2.0.12", "EURO",
-         "Andere:1;"},
-        {"pro_na.ini", "Velka Technology Corporation", "Tamo T/A Pro ISDN Modem", "V3.1.7", "NI-1",
-         "Canada:25;"},
-        {"pro_international.ini", "Velka Technology Corporation", "Tamo T/A Pro ISDN Modem",
-         "V3.1.7", "V110", "Andere:1;"},
-        {"pci_card.ini", "Velka Technology Corporation", "Tamo T/A PCI ISDN Modem", "V1.2.3",
-         "NI-1", "Canada:25;"},
-        {"pc_card.ini", "Velka Technology Corporation", "Tamo T/A0B", "V1.0.9", "EURO",
-         "Andere:1;"},
-        {"other_maker.ini", "Generic 56K Data/Fax Modem", "56K V.90 Voice", "1.02", "", nullptr},
+        {"box_international.ini", "Tamo T/A ISDN Modem", "V1.4.55", "EURO", "Andere:1;"},
+        {"box_na.ini", "Tamo T/A ISDN Modem", "V1.4.55", "NI-1", "Canada:25;"},
+        {"box_6f.ini", "Tamo T/A ISDN Modem6F", "V2.0.12", "EURO", "Andere:1;"},
+        {"pro_na.ini", "Tamo T/A Pro ISDN Modem", "V3.1.7", "NI-1", "Canada:25;"},
+        {"pro_international.ini", "Tamo T/A Pro ISDN Modem", "V3.1.7", "V110", "Andere:1;"},
+        {"pci_card.ini", "Tamo T/A PCI ISDN Modem", "V1.2.3", "NI-1", "Canada:25;"},
+        {"pc_card.ini", "Tamo T/A0B", "V1.0.9", "EURO", "Andere:1;"},
+        {"other_maker.ini", "56K V.90 Voice", "1.02", "", nullptr},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.file);
         start(loadScenario(r.file));
         ask("ATV1E1&K3\r\n");
-        EXPECT_EQ(r.identification, okLine("atI8\r"));
+        EXPECT_EQ(r.regionsFrom ? "Velka Technology Corporation" : "Generic 56K Data/Fax Modem",
+                  okLine("atI8\r"));
         EXPECT_EQ(r.model, okLine("ati9\r\n"));  // the line feed is part of the echo
         EXPECT_EQ(r.version, okLine("atI3\r"));
         EXPECT_NE(std::string::npos, okLine("atI4\r").find(r.lineHas));
         EXPECT_FALSE(okLine("atI20\r").empty());
         const std::string regions = ask("atI100\r");
-        if (r.regionsFrom == nullptr) {
-            EXPECT_EQ("ERROR", resultOf(regions));
-            continue;
-        }
-        EXPECT_EQ("OK", resultOf(regions));
-        const std::size_t from = regions.find(r.regionsFrom[0]);
-        ASSERT_NE(std::string::npos, from);
-        EXPECT_EQ(0u, regions.compare(from, std::strlen(r.regionsFrom), r.regionsFrom));
+        EXPECT_EQ(r.regionsFrom ? "OK" : "ERROR", resultOf(regions));
+        if (!r.regionsFrom) continue;
+        EXPECT_NE(std::string::npos, regions.find(std::string("\r\n") + r.regionsFrom)) << regions;
     }
 }
 
 TEST_F(DialectTest, ListingPerKindAndRegion) {
     struct Row {
-        const char* file;
-        std::vector<const char*> present;
-        std::vector<const char*> absent;
+        const char *file, *present, *absent;  // parameters in stored profile 0, and nowhere
     };
     const Row rows[] = {
-        {"box_international.ini",
-         {"*R1=", "*R2=", "!N5=", "*W1=", "*W2=", "!N1=5551234"},
-         {"*V1=", "!C6=", "!X22=", "!O", "*K1="}},
-        {"box_6f.ini", {"*R1=", "*R2=", "!N5="}, {"*V1=", "!C6="}},
-        {"box_na.ini",
-         {"*V1=", "*A2=", "*K1=60", "*M=30", "!C6=01555123400101", "!X22=", "!X10=", "!O0"},
-         {"!N5=", "*W1="}},
-        {"pro_na.ini", {"*R1=", "*V1=", "!O0", "!C6="}, {"*R2=", "*V2=", "!N5="}},
-        {"pro_international.ini",
-         {"*R1=", "*W1=", "!N5=", "!O0"},
-         {"*R2=", "*W2=", "!C6=", "!X22="}},
-        {"pci_card.ini", {"!C6=", "!X22=", "!O0"}, {"*R1=", "!N5="}},
-        {"pc_card.ini", {"%A2=96", "%P8="}, {"*R1=", "!N5=", "!O", "!C6=", "!X22="}},
+        {"box_international.ini", "*R1= *R2= !N5= *W1= *W2= !N1=5551234",
+         "*V1= !C6= !X22= !O *K1="},
+        {"box_6f.ini", "*R1= *R2= !N5=", "*V1= !C6="},
+        {"box_na.ini", "*V1= *A2= *K1=60 *M=30 !C6=01555123400101 !X22= !X10= !O0", "!N5= *W1="},
+        {"pro_na.ini", "*R1= *V1= !O0 !C6=", "*R2= *V2= !N5="},
+        {"pro_international.ini", "*R1= *W1= !N5= !O0", "*R2= *W2= !C6= !X22="},
+        {"pci_card.ini", "!C6= !X22= !O0", "*R1= !N5="},
+        {"pc_card.ini", "%A2=96 %P8=", "*R1= !N5= !O !C6= !X22="},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.file);
@@ -136,110 +113,83 @@ TEST_F(DialectTest, ListingPerKindAndRegion) {
         for (const char* mark : {"&Y0", "STORED PROFILE 0:", "STORED PROFILE 1:",
                                  "STORED PROFILE 2:", "TELEPHONE NUMBERS"}) {
             const std::size_t at = listing.find(mark);
-            ASSERT_NE(std::string::npos, at) << mark;
-            EXPECT_GT(at, last) << mark;
+            EXPECT_TRUE(at != std::string::npos && at > last) << mark;
             last = at;
         }
         const std::string stored0 = listing.substr(listing.find("STORED PROFILE 0:"));
-        for (const char* p : r.present) EXPECT_NE(std::string::npos, stored0.find(p)) << p;
-        for (const char* p : r.absent) EXPECT_EQ(std::string::npos, listing.find(p)) << p;
+        std::istringstream present(r.present), absent(r.absent);
+        for (std::string p; present >> p;) EXPECT_NE(std::string::npos, stored0.find(p)) << p;
+        for (std::string p; absent >> p;) EXPECT_EQ(std::string::npos, listing.find(p)) << p;
     }
 }
 
 TEST_F(DialectTest, SettingsStoredWithAmpWShowInTheNextListing) {
     start(loadScenario("box_na.ini"));
-    // The lines of a profile write, in the writer's order and form.
-    const char* lines[] = {
-        "AT!C1=1%A2=95\r",
-        "AT*P25\r",
-        "AT!N1=5550001!N2=5550002\r",
-        "AT!T1=3!T2=5\r",
-        "AT!A1\r",
-        "AT!C6=0155500010101!C7=0155500020101!C4=0!C5=1\r",
-        "AT%P5=1%P6=300%P7=60\r",
-        "AT!X10=1!X11=2!X12=3!X13=4!X14=5!X15=6\r",
-        "AT!X22=1!X1=2!X2=12345!X3=R\r",
-        "AT!O3\r",
-        "AT%P8=1\r\r",
-        "AT*E1=2*E2=1\r",
-        "AT*R1=1*R2=0\r",
-        "AT*K1=*3\r",
-        "AT*M=45\r",
-        "AT&W1\r",
-    };
-    for (const char* l : lines) EXPECT_EQ("OK", resultOf(ask(l))) << l;
-    EXPECT_EQ("OK", resultOf(ask("AT&Y1\r")));
-    EXPECT_EQ("OK", resultOf(ask("at@date=03-14-27@time=12:34:56\r\r")));
-    EXPECT_EQ("OK", resultOf(ask("ATZ1\r")));
+    // The lines of a profile write, in the writer's order and form, then
+    // the active profile, the clock and the restart.
+    for (const char* line :
+         {"AT!C1=1%A2=95\r", "AT*P25\r", "AT!N1=5550001!N2=5550002\r", "AT!T1=3!T2=5\r", "AT!A1\r",
+          "AT!C6=0155500010101!C7=0155500020101!C4=0!C5=1\r", "AT%P5=1%P6=300%P7=60\r",
+          "AT!X10=1!X11=2!X12=3!X13=4!X14=5!X15=6\r", "AT!X22=1!X1=2!X2=12345!X3=R\r", "AT!O3\r",
+          "AT%P8=1\r\r", "AT*E1=2*E2=1\r", "AT*R1=1*R2=0\r", "AT*K1=*3\r", "AT*M=45\r", "AT&W1\r",
+          "AT&Y1\r", "at@date=03-14-27@time=12:34:56\r\r", "ATZ1\r"})
+        EXPECT_EQ("OK", resultOf(ask(line))) << line;
     // What the device does not have, or cannot take, is refused.
-    EXPECT_EQ("ERROR", resultOf(ask("AT!N5=1\r")));
-    EXPECT_EQ("ERROR", resultOf(ask("AT%A2=3\r")));
-    EXPECT_EQ("ERROR", resultOf(ask("AT&W3\r")));
-    EXPECT_EQ("ERROR", resultOf(ask("at@date=13-01-27\r")));
+    for (const char* line : {"AT!N5=1\r", "AT%A2=3\r", "AT&W3\r", "at@date=13-01-27\r"})
+        EXPECT_EQ("ERROR", resultOf(ask(line))) << line;
 
     const std::string listing = ask("AT&V\r");
-    const std::size_t p1 = listing.find("STORED PROFILE 1:");
-    const std::size_t p2 = listing.find("STORED PROFILE 2:");
-    ASSERT_NE(std::string::npos, p1);
-    const std::string section1 = listing.substr(p1, p2 - p1);
-    const std::pair<const char*, const char*> expected[] = {
-        {"*P", "25"},        {"%A2=", "95"},  {"!C1=", "1"},  {"!N1=", "5550001"},
-        {"!N2=", "5550002"}, {"!T1=", "3"},   {"!A", "1"},    {"!C6=", "0155500010101"},
-        {"!C5=", "1"},       {"%P6=", "300"}, {"!X15=", "6"}, {"!X22=", "1"},
-        {"!X3=", "R"},       {"!O", "3"},     {"%P8=", "1"},  {"*E1=", "2"},
-        {"*E2=", "1"},       {"*R1=", "1"},   {"*K1=", "*3"}, {"*M=", "45"}};
-    for (const auto& [param, value] : expected) {
-        std::string got;
-        EXPECT_TRUE(listedValue(section1, param, got)) << param;
-        EXPECT_EQ(value, got) << param;
-    }
-    const std::size_t p0 = listing.find("STORED PROFILE 0:");
-    std::string n1;
-    EXPECT_TRUE(listedValue(listing.substr(p0, p1 - p0), "!N1=", n1));
-    EXPECT_EQ("5551234", n1);
-    EXPECT_NE(std::string::npos, listing.find("&Y1"));
-    // After ATZ1 the working profile is profile 1.
-    EXPECT_TRUE(listedValue(listing.substr(0, p0), "!N1=", n1));
-    EXPECT_EQ("5550001", n1);
+    const std::size_t p0 = listing.find("STORED PROFILE 0:"),
+                      p1 = listing.find("STORED PROFILE 1:");
+    const std::string section1 = listing.substr(p1, listing.find("STORED PROFILE 2:") - p1);
+    for (const auto& [param, value] :
+         std::vector<std::pair<const char*, const char*>>{{"*P", "25"},
+                                                          {"%A2=", "95"},
+                                                          {"!C1=", "1"},
+                                                          {"!N2=", "5550002"},
+                                                          {"!T1=", "3"},
+                                                          {"!A", "1"},
+                                                          {"!C6=", "0155500010101"},
+                                                          {"!C5=", "1"},
+                                                          {"%P6=", "300"},
+                                                          {"!X15=", "6"},
+                                                          {"!X3=", "R"},
+                                                          {"!O", "3"},
+                                                          {"%P8=", "1"},
+                                                          {"*E2=", "1"},
+                                                          {"*R1=", "1"},
+                                                          {"*K1=", "*3"},
+                                                          {"*M=", "45"}})
+        EXPECT_EQ(value, valueOf(section1, param)) << param;
+    EXPECT_EQ("5551234", valueOf(listing.substr(p0, p1 - p0), "!N1="));
+    EXPECT_EQ("1", valueOf(listing, "&Y"));
+    EXPECT_EQ("5550001", valueOf(listing.substr(0, p0), "!N1="));  // ATZ1 loaded profile 1
 
     // The reset: factory settings, then a restart.
     EXPECT_EQ("OK", resultOf(ask("at>f\r")));
     EXPECT_EQ("OK", resultOf(ask("atz\r")));
     const std::string reset = ask("AT&V\r");
-    EXPECT_NE(std::string::npos, reset.find("&Y0"));
+    EXPECT_EQ("0", valueOf(reset, "&Y"));
     EXPECT_EQ(std::string::npos, reset.find("5550001"));
     EXPECT_EQ(std::string::npos, reset.find("5551234"));
 }
 
 // --- the firmware loader -------------------------------------------------
 
-struct Download {
-    bool crc;
-    std::uint32_t naks = 0;
-};
-
 // Sends the image block by block; the first block goes out once with a
-// spoiled sum first. Returns false when the loader stops answering.
-bool sendImage(HostPort& host, const std::string& image, Download& d) {
-    const std::size_t blocks = (image.size() + 1023) / 1024;
-    for (std::size_t n = 0; n < blocks; ++n) {
-        std::string block = simtest::xmodemBlock(static_cast<std::uint8_t>((n + 1) & 0xFF),
-                                                 image.substr(n * 1024, 1024), d.crc);
-        if (n == 0) {
-            std::string bad = block;
-            bad[1000] ^= 0x55;
-            host.write(bad);
-            const std::string r = host.readBytes(1);
-            if (r != std::string(1, kNak)) return false;
-            ++d.naks;
-        }
-        for (int tries = 0;; ++tries) {
-            if (tries > 20) return false;
-            host.write(block);
+// spoiled sum first. Counts the NAKs; false when the loader stops answering.
+bool sendImage(HostPort& host, const std::string& image, bool crc, std::uint32_t& naks) {
+    for (std::size_t n = 0; n * 1024 < image.size(); ++n) {
+        const std::string block = simtest::xmodemBlock(static_cast<std::uint8_t>((n + 1) & 0xFF),
+                                                       image.substr(n * 1024, 1024), crc);
+        std::string bad = block;
+        bad[1000] ^= 0x55;
+        for (int tries = 0; tries < 20; ++tries) {
+            host.write(n == 0 && tries == 0 ? bad : block);
             const std::string r = host.readBytes(1);
             if (r == std::string(1, kAck)) break;
             if (r != std::string(1, kNak)) return false;
-            ++d.naks;
+            ++naks;
         }
     }
     host.write(std::string(1, kEot));
@@ -265,25 +215,22 @@ TEST_F(DialectTest, FirmwareDownloadInBothModes) {
         start(loadScenario(r.file));
         if (r.loaderMode) {
             EXPECT_EQ("AT\r", host.command("AT\r", 300));  // the boot loader says nothing
-            host.write("at@load\r");
         } else {
             EXPECT_EQ("OK", resultOf(ask("at@quit\r")));
             host.write("AT$Z\r");
-            EXPECT_NE(std::string::npos, host.readUntil("user\r", 3000, true).find("user\r"));
-            host.write("at@load\r");
+            EXPECT_TRUE(waitFor("user\r"));
         }
-        EXPECT_NE(std::string::npos, host.readUntil("(y/n)?", 3000, true).find("(y/n)?"));
+        host.write("at@load\r");
+        EXPECT_TRUE(waitFor("(y/n)?"));
         host.write("y\r");
-        EXPECT_NE(std::string::npos, host.readUntil("loaded\r", 3000, true).find("loaded\r"));
-        const std::string startChar(1, r.crc ? 'C' : kNak);
-        EXPECT_NE(std::string::npos, host.readUntil(startChar, 5000, true).find(startChar));
+        EXPECT_TRUE(waitFor("loaded\r"));
+        EXPECT_TRUE(waitFor(r.crc ? "C" : std::string(1, kNak)));
 
         const std::string image = simtest::testImage(5 * 1024 + 300, "1.5.0");
-        Download d{r.crc};
-        ASSERT_TRUE(sendImage(host, image, d));
-        EXPECT_EQ(1u + r.extraNaks, d.naks);
-        const std::string tail = host.readUntil(r.finalText, 5000, true);
-        EXPECT_NE(std::string::npos, tail.find(r.finalText)) << tail;
+        std::uint32_t naks = 0;
+        ASSERT_TRUE(sendImage(host, image, r.crc, naks));
+        EXPECT_EQ(1u + r.extraNaks, naks);
+        EXPECT_TRUE(waitFor(r.finalText));
         std::string received;
         dev->withEngine([&](sim::Adapter& a) { received = a.receivedImage(); });
         EXPECT_EQ(image, received);
@@ -295,9 +242,9 @@ TEST_F(DialectTest, FirmwareDownloadInBothModes) {
 TEST_F(DialectTest, LoaderCancelsWithCanAndReturnsToCommands) {
     start(loadScenario("fault_download_can.ini"));
     host.write("at@load\r");
-    host.readUntil("(y/n)?", 3000, true);
+    ASSERT_TRUE(waitFor("(y/n)?"));
     host.write("y\r");
-    host.readUntil("C", 5000, true);
+    ASSERT_TRUE(waitFor("C"));
     const std::string image = simtest::testImage(8 * 1024);
     std::string got;
     for (int n = 0; n < 4 && got.find(kCan) == std::string::npos; ++n) {
@@ -337,53 +284,40 @@ TEST_F(DialectTest, BootStateAndMessageModeAnswerTheProbes) {
 
 // --- North-American line detection ----------------------------------------
 
-std::size_t countOf(const std::string& text, const std::string& what) {
-    std::size_t n = 0;
-    for (std::size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + 1)) ++n;
-    return n;
-}
-
-std::string labelValue(const std::string& listing, const std::string& label) {
-    const std::size_t at = listing.find(label);
-    if (at == std::string::npos) return "<missing>";
-    const std::size_t colon = listing.find(':', at);
-    const std::size_t end = listing.find('\r', colon);
-    std::string v = listing.substr(colon + 1, end - colon - 1);
-    v.erase(0, v.find_first_not_of(' '));
-    return v;
+// The status listing's lines, "label: value" each, as one "label=value;" text.
+std::string labels(const std::string& listing) {
+    std::string out;
+    std::istringstream in(listing);
+    for (std::string line; std::getline(in, line);) {
+        const std::size_t colon = line.find(": ");
+        if (colon != std::string::npos)
+            out += line.substr(0, colon) + "=" +
+                   line.substr(colon + 2, line.find('\r') - colon - 2) + ";";
+    }
+    return out;
 }
 
 TEST_F(DialectTest, LineStatusListings) {
     start(loadScenario("box_na.ini"));
-    const std::string vdd = ask("AT>VDD\r");
-    EXPECT_EQ("OK", resultOf(vdd));
-    EXPECT_EQ("Successful", labelValue(vdd, "Initialisation status"));
-    EXPECT_EQ("North America", labelValue(vdd, "Current location"));
-    EXPECT_EQ("National ISDN", labelValue(vdd, "Detected switch type"));
-    EXPECT_EQ("Auto", labelValue(vdd, "SPIDs supported"));
-
+    EXPECT_EQ(
+        "Initialisation status=Successful;Current location=North America;"
+        "Detected switch type=National ISDN;SPIDs supported=Auto;",
+        labels(ask("AT>VDD\r")));
     // Both SPIDs of the stored profile are in use.
-    const std::string vdl = ask("AT>VDL\r");
-    EXPECT_EQ("OK", resultOf(vdl));
-    EXPECT_EQ(2u, countOf(vdl, "- activated and operational"));
-
-    const std::string list = ask("AT$I\r");
-    EXPECT_EQ("OK", resultOf(list));
-    EXPECT_NE(
-        std::string::npos,
-        list.find("\r\n01555123400101;5551234;dv;avail\r\n01555123500101;5551235;dv;avail\r\n"));
+    EXPECT_TRUE(ask("AT>VDL\r")
+                    .ends_with("\r\nChannel 1 - activated and operational\r\n"
+                               "Channel 2 - activated and operational\r\n\r\nOK\r\n"));
+    EXPECT_TRUE(ask("AT$I\r").ends_with(
+        "\r\n01555123400101;5551234;dv;avail\r\n01555123500101;5551235;dv;avail\r\n\r\nOK\r\n"));
 
     // Clearing the line settings, storing and restarting the profile.
-    EXPECT_EQ("OK", resultOf(ask("AT!N1=!N2=!C6=!C7=!C4=0!C5=0\r")));
-    EXPECT_EQ("OK", resultOf(ask("AT&W0\r")));
-    EXPECT_EQ("OK", resultOf(ask("ATZ0\r")));
-    const std::string cleared = ask("AT>VDL\r");
-    EXPECT_EQ(std::string::npos, cleared.find("operational"));
-    EXPECT_NE(std::string::npos, cleared.find("Channel 1 - activated\r\n"));
+    for (const char* line : {"AT!N1=!N2=!C6=!C7=!C4=0!C5=0\r", "AT&W0\r", "ATZ0\r"})
+        EXPECT_EQ("OK", resultOf(ask(line))) << line;
+    EXPECT_NE(std::string::npos,
+              ask("AT>VDL\r").find("Channel 1 - activated\r\nChannel 2 - activated\r\n"));
 
     // A SPID the switch accepts is taken into the first free channel.
-    const std::string ok = ask("AT$I01555123400101\r");
-    EXPECT_EQ("OK", resultOf(ok));
+    EXPECT_EQ("OK", resultOf(ask("AT$I01555123400101\r")));
     EXPECT_NE(std::string::npos, ask("AT>VDL\r").find("Channel 1 - activated and operational"));
     // A rejected one: its verdict line ends in ".", which the host waits for.
     const std::string rejected = ask("AT$I09999999990101\r");
@@ -394,63 +328,51 @@ TEST_F(DialectTest, LineStatusListings) {
 TEST_F(DialectTest, LineDetectionFaultsAndInternationalDevices) {
     start(loadScenario("fault_line_in_progress.ini"));
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ("In-Progress", labelValue(ask("AT>VDD\r"), "Initialisation status")) << i;
-    const std::string vdd = ask("AT>VDD\r");
-    EXPECT_EQ("Successful", labelValue(vdd, "Initialisation status"));
-    EXPECT_EQ("Unknown", labelValue(vdd, "Detected switch type"));
-    EXPECT_EQ("Yes", labelValue(vdd, "SPIDs supported"));
-    EXPECT_EQ("BUSY", resultOf(ask("AT$I0155512340\r")));
-    EXPECT_EQ("OK", resultOf(ask("AT$I0155512340\r")));
-    EXPECT_EQ("OK", resultOf(ask("AT$I0155512340\r")));  // the last result repeats
-    EXPECT_EQ("ERROR", resultOf(ask("AT$I0155512350\r")));
+        EXPECT_TRUE(labels(ask("AT>VDD\r")).starts_with("Initialisation status=In-Progress;")) << i;
+    EXPECT_EQ(
+        "Initialisation status=Successful;Current location=North America;"
+        "Detected switch type=Unknown;SPIDs supported=Yes;",
+        labels(ask("AT>VDD\r")));
+    // Results by SPID, one per test, the last one repeating.
+    for (const auto& [spid, result] :
+         std::vector<std::pair<const char*, const char*>>{{"0155512340", "BUSY"},
+                                                          {"0155512340", "OK"},
+                                                          {"0155512340", "OK"},
+                                                          {"0155512350", "ERROR"}})
+        EXPECT_EQ(result, resultOf(ask(std::string("AT$I") + spid + "\r"))) << spid;
 
     start(loadScenario("box_international.ini"));
-    for (const char* cmd : {"AT>VDD\r", "AT>VDL\r", "AT$I\r", "AT$I0101\r"}) {
+    for (const char* cmd : {"AT>VDD\r", "AT>VDL\r", "AT$I\r", "AT$I0101\r"})
         EXPECT_EQ("ERROR", resultOf(ask(cmd))) << cmd;
-    }
 }
 
 // --- several adapters ----------------------------------------------------------
 
 TEST_F(DialectTest, TwoAdaptersOnTwoPortsAtOnce) {
-    std::unique_ptr<sim::PtyAdapter> a, b;
-    sim::PtyAdapter::Options oa, ob;
-    oa.comName = "COM11";
-    ob.comName = "COM12";
-    ASSERT_EQ(0, sim::PtyAdapter::start(loadScenario("box_international.ini"), oa, a));
-    ASSERT_EQ(0, sim::PtyAdapter::start(loadScenario("pro_na.ini"), ob, b));
-    ASSERT_NE(a->devicePath(), b->devicePath());
-    platform::RegKey key;
-    ASSERT_EQ(0, platform::RegKey::open(platform::RegRoot::LocalMachine, sim::kSerialCommKey, key));
-    std::string ca, cb;
-    key.readString(a->devicePath(), ca);
-    key.readString(b->devicePath(), cb);
-    EXPECT_EQ("COM11", ca);
-    EXPECT_EQ("COM12", cb);
+    auto a = testsupport::startSim(loadScenario("box_international.ini"), "COM11");
+    auto b = testsupport::startSim(loadScenario("pro_na.ini"), "COM12");
+    ASSERT_TRUE(a && b);
+    EXPECT_EQ("COM11", testsupport::mappedCom(a->devicePath()));
+    EXPECT_EQ("COM12", testsupport::mappedCom(b->devicePath()));
 
+    // Each talks on its own line while the other does, and keeps its own profile.
     auto talk = [](const std::string& path, const std::string& model, const std::string& number,
                    int& good) {
         HostPort port;
         if (!port.open(path)) return;
-        for (int i = 0; i < 15; ++i) {
-            if (replyLine(port.command("ati9\r\n"), "ati9\r\n") != model) continue;
-            if (port.command("AT!N1=" + number + "\r").find("OK") == std::string::npos) continue;
-            ++good;
-        }
+        for (int i = 0; i < 15; ++i)
+            if (replyLine(port.command("ati9\r\n"), "ati9\r\n") == model &&
+                resultOf(port.command("AT!N1=" + number + "\r")) == "OK")
+                ++good;
+        good += port.command("AT&V\r").find("!N1=" + number + " ") != std::string::npos;
     };
     int goodA = 0, goodB = 0;
     std::thread ta(talk, a->devicePath(), "Tamo T/A ISDN Modem", "111", std::ref(goodA));
     std::thread tb(talk, b->devicePath(), "Tamo T/A Pro ISDN Modem", "222", std::ref(goodB));
     ta.join();
     tb.join();
-    EXPECT_EQ(15, goodA);
-    EXPECT_EQ(15, goodB);
-    // Each kept its own profile.
-    HostPort pa, pb;
-    ASSERT_TRUE(pa.open(a->devicePath()));
-    ASSERT_TRUE(pb.open(b->devicePath()));
-    EXPECT_NE(std::string::npos, pa.command("AT&V\r").find("!N1=111 "));
-    EXPECT_NE(std::string::npos, pb.command("AT&V\r").find("!N1=222 "));
+    EXPECT_EQ(16, goodA);
+    EXPECT_EQ(16, goodB);
 }
 
 }  // namespace
