@@ -2,7 +2,6 @@
 // registry store; the configurator's sheet with its context help and tab
 // layout; the busy dialogs' animations by kind.
 #include <gtest/gtest.h>
-#include <QCheckBox>
 #include <QPushButton>
 
 #include "config/busy_animation.h"
@@ -13,10 +12,10 @@
 #include "platform/paths.h"
 #include "registry/registry.h"
 #include "tests/support/temp_home.h"
+#include "tests/ui/test_pages.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/framework_ids.h"
 #include "ui/help.h"
-#include "ui/resource_id.h"
 
 namespace {
 
@@ -94,31 +93,18 @@ TEST(TabLayout, FollowsTheServicePackAndTheCommonControls) {
         int major;
         int minor;
         TabLayout layout;
-    } rows[] = {
-        {"", 4, 0, TabLayout::SingleRow},
-        {"", 4, 69, TabLayout::SingleRow},
-        {"", 4, 70, TabLayout::Stacked},
-        {"", 5, 81, TabLayout::Stacked},
-        {"Service Pack 1", 4, 0, TabLayout::SingleRow},
-        {"Service Pack 1b", 4, 0, TabLayout::Stacked},
-        {"OSR2 B", 4, 0, TabLayout::Stacked},
-    };
+    } rows[] = {{"", 4, 0, TabLayout::SingleRow},
+                {"", 4, 69, TabLayout::SingleRow},
+                {"", 4, 70, TabLayout::Stacked},
+                {"", 5, 81, TabLayout::Stacked},
+                {"Service Pack 1", 4, 0, TabLayout::SingleRow},
+                {"Service Pack 1b", 4, 0, TabLayout::Stacked},
+                {"OSR2 B", 4, 0, TabLayout::Stacked}};
     for (const auto& row : rows)
         EXPECT_EQ(CContextHelpPropertySheet::ChooseTabLayout(row.servicePack, row.major, row.minor),
                   row.layout)
             << row.servicePack << " " << row.major << "." << row.minor;
 }
-
-class CheckPage : public ui::PropertyPage {
-public:
-    CheckPage() : PropertyPage(1069, QStringLiteral("Sonstige Funktionen")) {}
-
-protected:
-    void createControls() override {
-        auto* check = new QCheckBox(QStringLiteral("Sprachanrufe zum PC"), this);
-        ui::setResourceId(check, 1721);
-    }
-};
 
 // The tabs follow the system's common controls when the sheet is made; help
 // opens the help file chosen last, not the one of when the sheet was made.
@@ -129,7 +115,7 @@ TEST(ContextHelpSheet, TabsFollowTheSystemAndHelpOpensTheCurrentFile) {
     EXPECT_EQ(old.tabLayout(), ui::TabLayout::SingleRow);
     unsetenv("VELKA_TA_COMCTL_VERSION");
 
-    CheckPage page;
+    uitest::TestPage page(1069, QStringLiteral("Sonstige Funktionen"));
     config::SetHelpPath("/help/cfgTANP.hlp");
     config::SetHelpShown(false);
     CContextHelpPropertySheet sheet(QStringLiteral("Konfiguriert aktive - Tamo"));
@@ -140,14 +126,14 @@ TEST(ContextHelpSheet, TabsFollowTheSystemAndHelpOpensTheCurrentFile) {
     config::SetHelpPath("/help/cfgTAPR.hlp");
     ui::clearRecordedHelpRequests();
 
-    sheet.requestContextHelp(ui::findControl(&page, 1721));
+    sheet.requestContextHelp(page.voiceCheck());
     EXPECT_TRUE(config::HelpShown());
     sheet.button(ui::IDHELP)->click();
     const auto requests = ui::recordedHelpRequests();
     ASSERT_EQ(requests.size(), 2u);
     for (const auto& r : requests) EXPECT_EQ(r.file, "/help/cfgTAPR.hlp");
     EXPECT_EQ(requests[0].command, ui::HelpCommand::ContextPopup);
-    EXPECT_EQ(requests[0].context, 0x30000u + 1721);
+    EXPECT_EQ(requests[0].context, 0x30000u + uitest::kVoiceCheck);
     EXPECT_EQ(requests[1].command, ui::HelpCommand::Topic);
     EXPECT_EQ(requests[1].context, ui::HID_BASE_RESOURCE + 1069);
 }

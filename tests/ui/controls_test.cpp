@@ -31,22 +31,20 @@ TEST(DataExchange, NumbersAreReadStrictlyOrRefusedWithTheFrameworkMessage) {
         bool isUnsigned;
         bool ok;
         std::int64_t value;  // when ok
-    } rows[] = {
-        {"12", false, true, 12},
-        {" 7 ", false, true, 7},
-        {"-60", false, true, -60},
-        {"2147483647", false, true, 2147483647},
-        {"-2147483648", false, true, -2147483648LL},
-        {"2147483648", false, false, 0},
-        {"1x", false, false, 0},
-        {"", false, false, 0},
-        {"0x10", false, false, 0},
-        {"1 2", false, false, 0},
-        {"0", true, true, 0},
-        {"4294967295", true, true, 4294967295LL},
-        {"4294967296", true, false, 0},
-        {"-1", true, false, 0},
-    };
+    } rows[] = {{"12", false, true, 12},
+                {" 7 ", false, true, 7},
+                {"-60", false, true, -60},
+                {"2147483647", false, true, 2147483647},
+                {"-2147483648", false, true, -2147483648LL},
+                {"2147483648", false, false, 0},
+                {"1x", false, false, 0},
+                {"", false, false, 0},
+                {"0x10", false, false, 0},
+                {"1 2", false, false, 0},
+                {"0", true, true, 0},
+                {"4294967295", true, true, 4294967295LL},
+                {"4294967296", true, false, 0},
+                {"-1", true, false, 0}};
     for (const auto& row : rows) {
         ui::ScriptedDialogs dialogs;
         QWidget dialog;

@@ -19,7 +19,6 @@ const platform::StringEntry kEntries[] = {
      "Diese Aktion setzt die Einstellungen auf die Standardeinstellungen zurück. Wirklich "
      "zurücksetzen?"},
     {1165, "Zu Standardeinstellungen zurücksetzen"},
-    {1311, "Ö&ffnungsschwelle: (%1!u!%%)"},
     {1316, "Die max. COMport-Geschwindigkeit ist %1!.1d!kbps."},
 };
 const platform::StringTable kTable{kEntries};
@@ -95,10 +94,7 @@ TEST(ScriptedDialogs, FileDialogsAreAnsweredAndRecorded) {
     dialogs.cancelFile();
     ui::FileRequest save;
     save.save = true;
-    save.defaultExt = "PRF";
     save.initialName = "Profile von COM1";
-    save.filter = "Profildateien (*.prf)|*.prf||";
-    save.flags = ui::FileOverwritePrompt | ui::FileHideReadOnly;
     const ui::FileAnswer first = ui::fileDialog(save);
     EXPECT_EQ(first.result, ui::IDOK);
     EXPECT_EQ(first.path, "/tmp/Profile von COM1.prf");
