@@ -19,14 +19,6 @@ namespace {
 constexpr const char* kStatusUsage = "Aufruf: tactl status COMn\n";
 constexpr const char* kDetectUsage = "Aufruf: tactl detect\n";
 
-// Folder and monitor query the adapters too; the device-access mutex keeps
-// two programs from talking to one adapter at the same time.
-bool lockDevices(platform::NamedMutex& mutex) {
-    if (mutex.lock(platform::kDeviceAccessWaitMs) == platform::WaitResult::Signaled) return true;
-    std::fputs("FEHLER: Die Adapter werden gerade von einem anderen Programm abgefragt.\n", stderr);
-    return false;
-}
-
 void printRecord(const CDeviceInfo& d) {
     std::printf("port=%s\n", d.port);
     std::printf("openState=%d\n", static_cast<int>(d.openState));

@@ -60,22 +60,6 @@ int finish(std::int32_t result) {
     return result == 0 ? kExitOk : kExitFailed;
 }
 
-// Holds the device-access mutex for one command.
-class DeviceLock {
-public:
-    DeviceLock() : mutex_(platform::kDeviceAccessMutex) {}
-    bool acquire() {
-        if (mutex_.lock(platform::kDeviceAccessWaitMs) == platform::WaitResult::Signaled)
-            return true;
-        std::fputs("FEHLER: Die Adapter werden gerade von einem anderen Programm abgefragt.\n",
-                    stderr);
-        return false;
-    }
-
-private:
-    platform::NamedMutex mutex_;
-};
-
 // The folder item of the port (Devices\DeviceNN with a matching "Port"), so
 // the profile names and flags are the ones the folder shows; without one the
 // record keeps its defaults and stays unbound.
@@ -255,8 +239,8 @@ std::int32_t factoryReset(const std::string& port, std::int32_t& resetWait,
 int runRead(const Args& args) {
     if (wantsHelp(args)) return std::fputs(kReadUsage, stdout), kExitOk;
     if (args.size() != 1 || !validPort(args[0])) return usage(kReadUsage);
-    DeviceLock lock;
-    if (!lock.acquire()) return kExitFailed;
+    platform::NamedMutex lock(platform::kDeviceAccessMutex);
+    if (!lockDevices(lock)) return kExitFailed;
     Adapter adapter;
     const std::int32_t result = readAdapter(args[0], adapter);
     std::printf("result=%d\n", static_cast<int>(result));
@@ -275,8 +259,8 @@ int runWrite(const Args& args) {
             return usage(kWriteUsage);
         }
     }
-    DeviceLock lock;
-    if (!lock.acquire()) return kExitFailed;
+    platform::NamedMutex lock(platform::kDeviceAccessMutex);
+    if (!lockDevices(lock)) return kExitFailed;
     Adapter adapter;
     std::int32_t result = readAdapter(args[0], adapter);
     if (result != 0) return finish(result);
@@ -289,8 +273,8 @@ int runWrite(const Args& args) {
 int runExport(const Args& args) {
     if (wantsHelp(args)) return std::fputs(kExportUsage, stdout), kExitOk;
     if (args.size() != 2 || !validPort(args[0]) || args[1].empty()) return usage(kExportUsage);
-    DeviceLock lock;
-    if (!lock.acquire()) return kExitFailed;
+    platform::NamedMutex lock(platform::kDeviceAccessMutex);
+    if (!lockDevices(lock)) return kExitFailed;
     Adapter adapter;
     std::int32_t result = readAdapter(args[0], adapter);
     if (result == 0) result = CProfileFile().Save(args[1], *adapter.model, 7, adapter.device->type);
@@ -306,8 +290,8 @@ int runImport(const Args& args) {
     if (result != 0) return finish(result);
     adapter.model->deviceKind = fileKind;
 
-    DeviceLock lock;
-    if (!lock.acquire()) return kExitFailed;
+    platform::NamedMutex lock(platform::kDeviceAccessMutex);
+    if (!lockDevices(lock)) return kExitFailed;
     CDeviceInfo& device = *adapter.device;
     device.SetPort(args[0].c_str());
     result = device.QueryStatus();
@@ -325,8 +309,8 @@ int runImport(const Args& args) {
 int runReset(const Args& args) {
     if (wantsHelp(args)) return std::fputs(kResetUsage, stdout), kExitOk;
     if (args.size() != 1 || !validPort(args[0])) return usage(kResetUsage);
-    DeviceLock lock;
-    if (!lock.acquire()) return kExitFailed;
+    platform::NamedMutex lock(platform::kDeviceAccessMutex);
+    if (!lockDevices(lock)) return kExitFailed;
     std::int32_t resetWait = -1, restartWait = -1;
     const std::int32_t result = factoryReset(args[0], resetWait, restartWait);
     std::printf("result=%d\n", static_cast<int>(result));

@@ -3,6 +3,9 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <cstdio>
+
+#include "platform/named_mutex.h"
 
 // One line per group: name, help line, and the group's entry point in its
 // cmd_<group>.cpp (declared here by the macro, defined in namespace cli).
@@ -41,6 +44,12 @@ const CommandGroup* findGroup(const std::string& name) {
         std::find_if(std::begin(kGroups), std::end(kGroups),
                      [&](const CommandGroup& g) { return strcasecmp(g.name, name.c_str()) == 0; });
     return it == std::end(kGroups) ? nullptr : &*it;
+}
+
+bool lockDevices(platform::NamedMutex& mutex) {
+    if (mutex.lock(platform::kDeviceAccessWaitMs) == platform::WaitResult::Signaled) return true;
+    std::fputs("FEHLER: Die Adapter werden gerade von einem anderen Programm abgefragt.\n", stderr);
+    return false;
 }
 
 bool isSwitch(const std::string& arg, const char* name) {

@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+namespace platform {
+class NamedMutex;
+}
+
 namespace cli {
 
 using Args = std::vector<std::string>;  // the arguments after the group name
@@ -24,6 +28,11 @@ struct CommandGroup {
 
 std::span<const CommandGroup> commandGroups();
 const CommandGroup* findGroup(const std::string& name);
+
+// Takes the device-access mutex: folder and monitor query the adapters too,
+// and two programs must never talk to one adapter at the same time. Says so
+// on stderr when it stays taken past its wait.
+bool lockDevices(platform::NamedMutex& mutex);
 
 // Case-insensitive match of a switch such as "/v" (also accepts "-v").
 bool isSwitch(const std::string& arg, const char* name);

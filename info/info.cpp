@@ -63,6 +63,17 @@ std::optional<std::uint32_t> readNumber(const CRegistry& key, const char* name) 
     return value;
 }
 
+// A window handle is shared as its endpoint name; a name that would not read
+// back as itself (a line break, too long) is refused rather than cut.
+std::int32_t writeEndpoint(const char* file, const std::string& endpoint) {
+    if (endpoint != info::parseEndpointText(endpoint)) return platform::kInvalidParameter;
+    return info::SharedValue(file).write(endpoint);
+}
+
+std::string readEndpoint(const char* file) {
+    return info::parseEndpointText(info::SharedValue(file).read());
+}
+
 }  // namespace
 
 std::int32_t CInfo::GetDeviceInfo(CDeviceInfo* devices[], int count) {
@@ -184,21 +195,19 @@ std::int32_t CInfo::DeleteDeviceInfoFromReg(const std::string& port, _DeviceType
 }
 
 std::int32_t CInfo::SetFolderWnd(const std::string& endpoint) {
-    if (endpoint != info::parseEndpointText(endpoint)) return platform::kInvalidParameter;
-    return info::SharedValue(kFolderWndFile).write(endpoint);
+    return writeEndpoint(kFolderWndFile, endpoint);
 }
 
 std::string CInfo::GetFolderWnd() const {
-    return info::parseEndpointText(info::SharedValue(kFolderWndFile).read());
+    return readEndpoint(kFolderWndFile);
 }
 
 std::int32_t CInfo::SetTrayWnd(const std::string& endpoint) {
-    if (endpoint != info::parseEndpointText(endpoint)) return platform::kInvalidParameter;
-    return info::SharedValue(kTrayWndFile).write(endpoint);
+    return writeEndpoint(kTrayWndFile, endpoint);
 }
 
 std::string CInfo::GetTrayWnd() const {
-    return info::parseEndpointText(info::SharedValue(kTrayWndFile).read());
+    return readEndpoint(kTrayWndFile);
 }
 
 std::int32_t CInfo::SetIgnoreDeviceChange(int ignore) {
