@@ -12,24 +12,12 @@ namespace simtest {
 namespace {
 
 speed_t speedCode(std::uint32_t bps) {
-    switch (bps) {
-        case 4800:
-            return B4800;
-        case 9600:
-            return B9600;
-        case 19200:
-            return B19200;
-        case 38400:
-            return B38400;
-        case 57600:
-            return B57600;
-        case 115200:
-            return B115200;
-        case 230400:
-            return B230400;
-        default:
-            return B0;
-    }
+    const std::pair<std::uint32_t, speed_t> codes[] = {
+        {4800, B4800},   {9600, B9600},     {19200, B19200},  {38400, B38400},
+        {57600, B57600}, {115200, B115200}, {230400, B230400}};
+    for (const auto& [bits, code] : codes)
+        if (bits == bps) return code;
+    return B0;
 }
 
 bool endsWith(std::string_view text, std::string_view suffix) {
