@@ -142,24 +142,11 @@ TEST_F(DialectTest, SettingsStoredWithAmpWShowInTheNextListing) {
     const std::size_t p0 = listing.find("STORED PROFILE 0:"),
                       p1 = listing.find("STORED PROFILE 1:");
     const std::string section1 = listing.substr(p1, listing.find("STORED PROFILE 2:") - p1);
-    for (const auto& [param, value] :
-         std::vector<std::pair<const char*, const char*>>{{"*P", "25"},
-                                                          {"%A2=", "95"},
-                                                          {"!C1=", "1"},
-                                                          {"!N2=", "5550002"},
-                                                          {"!T1=", "3"},
-                                                          {"!A", "1"},
-                                                          {"!C6=", "0155500010101"},
-                                                          {"!C5=", "1"},
-                                                          {"%P6=", "300"},
-                                                          {"!X15=", "6"},
-                                                          {"!X3=", "R"},
-                                                          {"!O", "3"},
-                                                          {"%P8=", "1"},
-                                                          {"*E2=", "1"},
-                                                          {"*R1=", "1"},
-                                                          {"*K1=", "*3"},
-                                                          {"*M=", "45"}})
+    // Each parameter and the value the host's reader must find for it.
+    std::istringstream expected(
+        "*P 25 %A2= 95 !C1= 1 !N2= 5550002 !T1= 3 !A 1 !C6= 0155500010101 !C5= 1 %P6= 300 "
+        "!X15= 6 !X3= R !O 3 %P8= 1 *E2= 1 *R1= 1 *K1= *3 *M= 45");
+    for (std::string param, value; expected >> param >> value;)
         EXPECT_EQ(value, valueOf(section1, param)) << param;
     EXPECT_EQ("5551234", valueOf(listing.substr(p0, p1 - p0), "!N1="));
     EXPECT_EQ("1", valueOf(listing, "&Y"));

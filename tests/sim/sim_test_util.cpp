@@ -8,6 +8,9 @@
 #include <cerrno>
 #include <chrono>
 
+#include "device/device_reply.h"
+#include "profile/listing_parser.h"
+
 namespace simtest {
 namespace {
 
@@ -18,10 +21,6 @@ speed_t speedCode(std::uint32_t bps) {
     for (const auto& [bits, code] : codes)
         if (bits == bps) return code;
     return B0;
-}
-
-bool endsWith(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
 }
 
 }  // namespace
@@ -95,7 +94,7 @@ std::string readWhile(int fd, int timeoutMs, Done done) {
 
 std::string HostPort::readUntil(std::string_view suffix, int timeoutMs, bool anywhere) {
     return readWhile(fd_, timeoutMs, [&](const std::string& s) {
-        return anywhere ? s.find(suffix) != std::string::npos : endsWith(s, suffix);
+        return anywhere ? s.find(suffix) != std::string::npos : s.ends_with(suffix);
     });
 }
 
@@ -131,31 +130,21 @@ bool HostPort::hungUp(int timeoutMs) {
 bool endsInResultCode(std::string_view text) {
     for (std::string_view code :
          {"\r\nOK\r\n", "\r\nERROR\r\n", "\r\nNO CARRIER\r\n", "\r\nBUSY\r\n"}) {
-        if (endsWith(text, code)) return true;
+        if (text.ends_with(code)) return true;
     }
     return false;
 }
 
 bool listedValue(std::string_view text, std::string_view param, std::string& value) {
-    const std::size_t at = text.find(param);
-    if (at == std::string_view::npos) return false;
-    const std::size_t start = at + param.size();
-    const std::size_t end = text.find_first_of("!%& \r", start);
-    if (end == std::string_view::npos) return false;
-    value.assign(text.substr(start, end - start));
+    std::string_view found;
+    if (!profile::FindValue(text, param, found)) return false;
+    value.assign(found);
     return true;
 }
 
 std::string replyLine(std::string_view answer, std::string_view command) {
-    const std::size_t at = answer.find(command);
-    if (at == std::string_view::npos) return {};
-    std::string_view rest = answer.substr(at + command.size());
-    const std::size_t first = rest.find("\r\n");
-    if (first == std::string_view::npos) return {};
-    rest = rest.substr(first + 2);
-    const std::size_t end = rest.find("\r\n");
-    if (end == std::string_view::npos) return {};
-    return std::string(rest.substr(0, end));
+    device::CommandReply reply;
+    return device::parseCommandReply(answer, command, reply) == 0 ? reply.replyLine : "";
 }
 
 }  // namespace simtest

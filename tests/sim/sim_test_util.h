@@ -38,13 +38,11 @@ private:
 // True when `text` ends in a final result code line.
 bool endsInResultCode(std::string_view text);
 
-// The status query's reading of an answer: drop everything up to the end of
-// the echoed command, skip the first line end, take the line up to the next.
-// Empty when a piece is missing.
+// The reply line of a complete answer to `command`, read as the suite's
+// status query reads it; empty when the answer does not parse.
 std::string replyLine(std::string_view answer, std::string_view command);
 
-// The profile reader's value rule: the value runs from behind the first
-// `param` up to the first of ! % & space CR; false without such an end.
+// The value the suite's profile reader finds for `param` in `text`.
 bool listedValue(std::string_view text, std::string_view param, std::string& value);
 
 }  // namespace simtest
