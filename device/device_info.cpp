@@ -101,13 +101,8 @@ std::int32_t CDeviceInfo::SendCommand(const char* text) {
     echoBuffer[0] = '\0';
     replyBuffer[0] = '\0';
     resultCode[0] = '\0';
-    replyEvent->reset();
-    exchangeStatus_ = 0;
-    serial.ArmResponse(echoBuffer, static_cast<std::int32_t>(sizeof echoBuffer), replyEvent.get(),
-                       &exchangeStatus_, CComLink::kModeResultCode);
-
     const std::string_view command = text ? text : "";
-    if (serial.Write(command.data(), static_cast<std::uint32_t>(command.size())) != serial::kLinkOk)
+    if (!armAndWrite(echoBuffer, sizeof echoBuffer, command, CComLink::kModeResultCode))
         return kDeviceWriteFailed;
 
     const platform::WaitResult waited = replyEvent->wait(kReplyWaitMs);
@@ -131,14 +126,20 @@ std::int32_t CDeviceInfo::SendCommand(const char* text) {
 // for an earlier one.
 bool CDeviceInfo::ExchangeRaw(const char* text, std::int32_t mode) {
     replyBuffer[0] = '\0';
+    if (!armAndWrite(replyBuffer, sizeof replyBuffer, text, mode)) return false;
+    return replyEvent->wait(kReplyWaitMs) == platform::WaitResult::Signaled && exchangeStatus_ == 0;
+}
+
+// Arms `buffer` for the response in `mode`, then writes `command`; false
+// when the write failed.
+bool CDeviceInfo::armAndWrite(char* buffer, std::size_t size, std::string_view command,
+                              std::int32_t mode) {
     replyEvent->reset();
     exchangeStatus_ = 0;
-    serial.ArmResponse(replyBuffer, static_cast<std::int32_t>(sizeof replyBuffer), replyEvent.get(),
-                       &exchangeStatus_, mode);
-    const std::string_view command = text;
-    if (serial.Write(command.data(), static_cast<std::uint32_t>(command.size())) != serial::kLinkOk)
-        return false;
-    return replyEvent->wait(kReplyWaitMs) == platform::WaitResult::Signaled && exchangeStatus_ == 0;
+    serial.ArmResponse(buffer, static_cast<std::int32_t>(size), replyEvent.get(), &exchangeStatus_,
+                       mode);
+    return serial.Write(command.data(), static_cast<std::uint32_t>(command.size())) ==
+           serial::kLinkOk;
 }
 
 void CDeviceInfo::WriteBlind(const char* text) {

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 #include "device/device_status.h"
 #include "device/device_type.h"
@@ -71,6 +72,7 @@ private:
     bool ProbeModels();
     bool LeaveMessageMode();
     bool ExchangeRaw(const char* text, std::int32_t mode);
+    bool armAndWrite(char* buffer, std::size_t size, std::string_view command, std::int32_t mode);
     void WriteBlind(const char* text);
 
     std::int32_t exchangeStatus_ = 0;  // status word of the armed response
