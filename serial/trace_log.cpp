@@ -44,17 +44,11 @@ std::string traceHeader(std::string_view timeText, std::string_view portName) {
 }
 
 std::string traceWriteMarker(std::string_view portName) {
-    std::string s = "\n[Write   to  : ";
-    s += portName;
-    s += "]\n";
-    return s;
+    return "\n[Write   to  : " + std::string(portName) + "]\n";
 }
 
 std::string traceReadMarker(std::string_view portName) {
-    std::string s = "\n[Read    from: ";
-    s += portName;
-    s += "]\n";
-    return s;
+    return "\n[Read    from: " + std::string(portName) + "]\n";
 }
 
 std::vector<std::string> traceWritePieces(const void* bytes, std::uint32_t length) {
