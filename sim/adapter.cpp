@@ -47,6 +47,17 @@ std::uint64_t later(std::uint64_t now, std::uint32_t ms) {
     return now + static_cast<std::uint64_t>(platform::scaled(ms).count());
 }
 
+// Adds a line to a multi-line reply body.
+void appendLine(std::string& text, std::string_view line) {
+    if (!text.empty()) text += "\r\n";
+    text += line;
+}
+
+// "ati", "ati0" and "ati9" ask for the model, in every mode that answers them.
+bool isModelQuery(std::string_view upperBody) {
+    return upperBody == "I9" || upperBody == "I0" || upperBody == "I";
+}
+
 std::vector<std::string> splitList(const std::string& text) {
     std::vector<std::string> out;
     std::size_t pos = 0;
@@ -324,10 +335,7 @@ void AdapterState::commandLine(const std::string& text, std::uint64_t now) {
     for (const Command& cmd : cmds) {
         std::string part;
         result = runCommand(cmd, part, now);
-        if (!part.empty()) {
-            if (!replyText.empty()) replyText += "\r\n";
-            replyText += part;
-        }
+        if (!part.empty()) appendLine(replyText, part);
         if (result != Result::Ok || mode != Mode::Command) break;
     }
     finish(replyText, result);
@@ -479,10 +487,7 @@ Result AdapterState::runInfo(const Command& cmd, std::string& body) {
     } else if (n == "20") {
         body = scenario.productNumber;
     } else if (n == "100" && scenario.kind != Kind::Other) {
-        for (const auto& l : scenario.regions) {
-            if (!body.empty()) body += "\r\n";
-            body += l;
-        }
+        for (const auto& l : scenario.regions) appendLine(body, l);
     } else {
         return Result::Error;
     }
@@ -517,10 +522,7 @@ Result AdapterState::runLineStatus(const Command& cmd, std::string& body) {
     }
     if (cmd.prefix == '$' && cmd.name == "I") {
         if (cmd.digits.empty()) {
-            for (const auto& l : scenario.line.spidList) {
-                if (!body.empty()) body += "\r\n";
-                body += l;
-            }
+            for (const auto& l : scenario.line.spidList) appendLine(body, l);
             return Result::Ok;
         }
         return spidTest(cmd.digits, body);
@@ -551,8 +553,7 @@ std::string AdapterState::activationListing() const {
             const std::string spid = profiles.working(ch == 0 ? "!C6" : "!C7");
             state = spid.empty() ? "activated" : "activated and operational";
         }
-        if (!out.empty()) out += "\r\n";
-        out += "Channel " + std::to_string(ch + 1) + " - " + state;
+        appendLine(out, "Channel " + std::to_string(ch + 1) + " - " + state);
     }
     return out;
 }
@@ -588,7 +589,7 @@ Result AdapterState::spidTest(const std::string& spid, std::string& body) {
 
 void AdapterState::messageLine(std::string_view body) {
     const std::string b = upperAscii(body);
-    if (b == "I9" || b == "I0" || b == "I") {
+    if (isModelQuery(b)) {
         reply("\r\n" + modelLine() + "\r\n");  // no result code in this mode
     } else if (b == "@MSG") {
         reply(
@@ -603,7 +604,7 @@ void AdapterState::messageLine(std::string_view body) {
 
 void AdapterState::bootLine(std::string_view body) {
     const std::string b = upperAscii(body);
-    if (b == "I9" || b == "I0" || b == "I") {
+    if (isModelQuery(b)) {
         reply("\r\n" + modelLine() + " boot loader\r\n");
     } else if (b == "@LOAD") {
         askLoad(Mode::Boot);

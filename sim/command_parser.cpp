@@ -97,19 +97,15 @@ bool parseOne(Cursor& in, Command& cmd) {
     switch (c) {
         case '&':
         case '$':
-            cmd.prefix = c;
-            if (!isAlpha(in.peek())) return false;
-            cmd.name = std::string(1, upper(in.take()));
-            cmd.digits = in.takeDigits();
-            return true;
         case '!':
         case '%':
         case '*':
+            // A letter and its digits; only the parameters ("!C1=5") take a value.
             cmd.prefix = c;
             if (!isAlpha(in.peek())) return false;
             cmd.name = std::string(1, upper(in.take()));
             cmd.digits = in.takeDigits();
-            return parseValue(in, cmd);
+            return c == '&' || c == '$' || parseValue(in, cmd);
         case '@':
         case '>':
             cmd.prefix = c;

@@ -117,6 +117,16 @@ bool parseNumber(std::string_view text, std::int64_t& out) {
     return ec == std::errc() && p == e;
 }
 
+bool isProfileIndex(std::int64_t index) {
+    return index >= 0 && index <= 2;
+}
+
+// The value `key` has in `profile`; empty when it has none.
+std::string valueIn(const Profile& profile, const std::string& key) {
+    const auto it = profile.find(key);
+    return it == profile.end() ? std::string() : it->second;
+}
+
 // Texts that the listing prints with their parameter, no '=' in between.
 bool bareKey(std::string_view key) {
     return key == "*P" || key == "!A" || key == "!O";
@@ -157,8 +167,7 @@ ProfileStore::ProfileStore(const Scenario& scenario) {
             if (has(k) && valid(k, v)) stored_[i][k] = v;
         }
     }
-    default_ =
-        (scenario.activeProfile >= 0 && scenario.activeProfile <= 2) ? scenario.activeProfile : 0;
+    default_ = isProfileIndex(scenario.activeProfile) ? scenario.activeProfile : 0;
     working_ = stored_[default_];
 }
 
@@ -202,30 +211,27 @@ bool ProfileStore::set(const std::string& key, const std::string& value) {
 }
 
 std::string ProfileStore::working(const std::string& key) const {
-    auto it = working_.find(key);
-    return it == working_.end() ? std::string() : it->second;
+    return valueIn(working_, key);
 }
 
 std::string ProfileStore::stored(std::int32_t index, const std::string& key) const {
-    if (index < 0 || index > 2) return {};
-    auto it = stored_[index].find(key);
-    return it == stored_[index].end() ? std::string() : it->second;
+    return isProfileIndex(index) ? valueIn(stored_[index], key) : std::string();
 }
 
 bool ProfileStore::store(std::int32_t index) {
-    if (index < 0 || index > 2) return false;
+    if (!isProfileIndex(index)) return false;
     stored_[index] = working_;
     return true;
 }
 
 bool ProfileStore::restore(std::int32_t index) {
-    if (index < 0 || index > 2) return false;
+    if (!isProfileIndex(index)) return false;
     working_ = stored_[index];
     return true;
 }
 
 bool ProfileStore::setDefault(std::int32_t index) {
-    if (index < 0 || index > 2) return false;
+    if (!isProfileIndex(index)) return false;
     default_ = index;
     return true;
 }
@@ -242,8 +248,7 @@ std::string ProfileStore::section(const Profile& p, bool dropA2, bool badA2) con
     for (const auto& key : keys_) {
         if (key == "%A2" && dropA2) continue;
         if (std::find(unlisted_.begin(), unlisted_.end(), key) != unlisted_.end()) continue;
-        auto it = p.find(key);
-        const std::string value = it == p.end() ? std::string() : it->second;
+        const std::string value = valueIn(p, key);
         std::string token = key;
         if (!bareKey(key)) token += '=';
         token += (key == "%A2" && badA2) ? std::string("3") : value;
@@ -292,7 +297,7 @@ std::int32_t ProfileStore::loadState(std::string_view text) {
         if (line.empty() || line.front() == '#') continue;
         if (line.substr(0, 7) == "active=") {
             std::int64_t n = 0;
-            if (!parseNumber(line.substr(7), n) || n < 0 || n > 2) return 1;
+            if (!parseNumber(line.substr(7), n) || !isProfileIndex(n)) return 1;
             active = static_cast<std::int32_t>(n);
             continue;
         }

@@ -31,37 +31,35 @@ bool Scenario::hasAodi() const {
     return aodi >= 0 ? aodi != 0 : northAmerica;
 }
 
+namespace {
+
+// The texts each kind answers with; another maker's modem also names itself.
+struct KindTexts {
+    Kind kind;
+    const char* model;
+    const char* productNumber;
+};
+constexpr KindTexts kKindTexts[] = {
+    {Kind::Box, "Tamo T/A ISDN Modem", "TBX-0001"},
+    {Kind::Box6F, "Tamo T/A ISDN Modem6F", "TBL-0001"},
+    {Kind::Pro, "Tamo T/A Pro ISDN Modem", "T2B-0001"},
+    {Kind::Pci, "Tamo T/A PCI ISDN Modem", "T71-0001"},
+    {Kind::PcCard, "Tamo T/A0B", "T3M-0001"},
+    {Kind::Other, "56K V.90", "0"},
+};
+
+}  // namespace
+
 Scenario defaultScenario(Kind kind, bool northAmerica) {
     Scenario s;
     s.kind = kind;
     s.northAmerica = northAmerica;
-    switch (kind) {
-        case Kind::Box:
-            s.model = "Tamo T/A ISDN Modem";
-            s.productNumber = "TBX-0001";
-            break;
-        case Kind::Box6F:
-            s.model = "Tamo T/A ISDN Modem6F";
-            s.productNumber = "TBL-0001";
-            break;
-        case Kind::Pro:
-            s.model = "Tamo T/A Pro ISDN Modem";
-            s.productNumber = "T2B-0001";
-            break;
-        case Kind::Pci:
-            s.model = "Tamo T/A PCI ISDN Modem";
-            s.productNumber = "T71-0001";
-            break;
-        case Kind::PcCard:
-            s.model = "Tamo T/A0B";
-            s.productNumber = "T3M-0001";
-            break;
-        case Kind::Other:
-            s.identification = "Generic 56K Data/Fax Modem";
-            s.model = "56K V.90";
-            s.productNumber = "0";
-            break;
+    for (const KindTexts& t : kKindTexts) {
+        if (t.kind != kind) continue;
+        s.model = t.model;
+        s.productNumber = t.productNumber;
     }
+    if (kind == Kind::Other) s.identification = "Generic 56K Data/Fax Modem";
     s.lineText = northAmerica ? "NI-1 V110" : "EURO V110";
     if (northAmerica) {
         s.regions = {"Canada:25;United States:0;"};
