@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "profile/adapter_dialect.h"
+
 namespace profile {
 
 namespace {
@@ -10,17 +12,12 @@ namespace {
 std::string Num(std::int32_t v) { return std::to_string(v); }
 std::string Unsigned(std::int32_t v) { return std::to_string(static_cast<std::uint32_t>(v)); }
 
-const char* ConnectPiece(std::int32_t connectType) {
-    switch (connectType) {
-        case kConnectV110: return "%A2=4";
-        case kConnectV120: return "%A2=2";
-        case kConnectPpp: return "%A2=95";
-        case kConnectMultilinkPpp: return "%A2=96";
-        default: return "";
-    }
+// "%A2=" and the protocol number; nothing for a connect type the adapter
+// does not know.
+std::string ConnectPiece(std::int32_t connectType) {
+    const std::string_view code = ConnectTypeCode(connectType);
+    return code.empty() ? std::string() : "%A2=" + std::string(code);
 }
-
-bool IsBox(std::int32_t kind) { return kind == 1 || kind == 4; }
 
 class PieceList {
 public:
@@ -94,15 +91,15 @@ std::vector<CommandPiece> BuildProfileCommands(const CProfile& p, std::int32_t i
                 CommandText(p.x25DteAddress) + "!X3=" + CommandText(p.x25Facilities));
     }
 
-    if (northAmerica == 1 && (IsBox(deviceKind) || deviceKind == 8 || deviceKind == 16))
+    if (HasDataOverVoice(northAmerica, deviceKind))
         out.add("!O" + Num(p.dataOverVoice > 0 ? 3 : 0));
-    else if (deviceKind == 2)
+    else if (IsPro(deviceKind))
         out.add("!O" + Num(p.proOption));
 
     // This piece carries its own carriage return, so the line ends in two.
     out.add("%P8=" + Num(p.dynamicBandwidthAllocation) + "\r");
 
-    if ((IsBox(deviceKind) || deviceKind == 2) && p.potsAvailable != 0)
+    if (HasAnaloguePorts(deviceKind) && p.potsAvailable != 0)
         AddAnalogueLines(p, northAmerica, IsBox(deviceKind), out);
 
     out.add("&W" + Num(index), Chain::None, true);

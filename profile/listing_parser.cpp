@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "profile/adapter_dialect.h"
 #include "profile/profile_keys.h"  // DecimalValue
 
 namespace profile {
@@ -48,26 +49,17 @@ private:
     bool ok_ = true;
 };
 
-bool IsBox(std::int32_t kind) { return kind == 1 || kind == 4; }
-bool IsPro(std::int32_t kind) { return kind == 2; }
-
 void ParseLineGroup(std::string_view section, const ListingContext& context, CProfile& p) {
     GroupReader g(section);
     g.number("*P", p.region);
 
     std::string_view a2;
-    if (g.take("%A2=", a2)) {
-        if (a2 == "4") p.connectType = kConnectV110;
-        else if (a2 == "2") p.connectType = kConnectV120;
-        else if (a2 == "96") p.connectType = kConnectMultilinkPpp;
-        else if (a2 == "95") p.connectType = kConnectPpp;
-        else g.stop();  // a protocol this suite does not know: keep the rest as cleared
-    }
+    // A protocol this suite does not know keeps the rest of the group as cleared.
+    if (g.take("%A2=", a2) && !ConnectTypeOfCode(a2, p.connectType)) g.stop();
     g.number("!C1=", p.switchType);
     g.text("!N1=", p.number1);
     g.text("!N2=", p.number2);
-    if (context.northAmerica == 0 && context.deviceKind != 8 && context.deviceKind != 16)
-        g.text("!N5=", p.n5Text);
+    if (context.northAmerica == 0 && !IsCard(context.deviceKind)) g.text("!N5=", p.n5Text);
     g.byte("!T1=", p.t1Setting);
     g.byte("!T2=", p.t2Setting);
     g.byte("!A", p.portSettings);
@@ -111,7 +103,7 @@ void ParseOptionGroup(std::string_view section, const ListingContext& context, s
 
     const std::int32_t kind = context.deviceKind;
     std::string_view value;
-    if (context.northAmerica == 1 && (IsBox(kind) || kind == 8 || kind == 16)) {
+    if (HasDataOverVoice(context.northAmerica, kind)) {
         if (FindValue(section, "!O", value)) p.dataOverVoice = DecimalValue(value) == 3 ? 1 : 0;
     } else if (IsPro(kind)) {
         if (FindValue(section, "!O", value)) {
@@ -124,7 +116,7 @@ void ParseOptionGroup(std::string_view section, const ListingContext& context, s
 void ParseAnalogueGroup(std::string_view section, const ListingContext& context, CProfile& p) {
     const std::int32_t kind = context.deviceKind;
     const bool twoPorts = IsBox(kind);
-    if (!twoPorts && !IsPro(kind)) return;
+    if (!HasAnaloguePorts(kind)) return;
     if (section.find("*R1=") == std::string_view::npos) return;
     p.potsAvailable = 1;
 
