@@ -43,10 +43,10 @@ protected:
         EXPECT_EQ("OK", resultOf(a)) << cmd << " -> " << a;
         return replyLine(a, cmd);
     }
-    // The value the host's reader finds for `param` in `text`; "<none>" without one.
     bool waitFor(const std::string& text) {
         return host.readUntil(text, 5000, true).find(text) != std::string::npos;
     }
+    // The value the host's reader finds for `param` in `text`; "<none>" without one.
     static std::string valueOf(const std::string& text, const std::string& param) {
         std::string value;
         return listedValue(text, param, value) ? value : "<none>";
