@@ -32,9 +32,9 @@ void Change(CDeviceProfiles& m) {
     const bool card = m.deviceKind == 8 || m.deviceKind == 16;
     for (int i = 0; i < 3; ++i) {
         CProfile& p = m.profiles[i];
-        const auto set = [&](bool when, std::string spec) {
-            std::replace(spec.begin(), spec.end(), '@', static_cast<char>('0' + i));
-            if (when) Apply(p, spec);
+        const auto set = [&](bool when, std::string settings) {
+            std::replace(settings.begin(), settings.end(), '@', static_cast<char>('0' + i));
+            if (when) Apply(p, settings);
         };
         set(true,
             "Region=3@;Connect Type=1@;Primary SwitchType=5@;Primary Number1=5550@;"

@@ -29,39 +29,39 @@ inline Fields FieldsOf(const CProfile& p) {
 }
 
 // "Region=1;N5=77" as fields.
-inline Fields ParseFields(std::string_view spec) {
+inline Fields ParseFields(std::string_view settings) {
     Fields f;
-    while (!spec.empty()) {
-        const std::string_view item = spec.substr(0, spec.find(';'));
+    while (!settings.empty()) {
+        const std::string_view item = settings.substr(0, settings.find(';'));
         const std::size_t eq = item.find('=');
         f[std::string(item.substr(0, eq))] = std::string(item.substr(eq + 1));
-        spec.remove_prefix(std::min(spec.size(), item.size() + 1));
+        settings.remove_prefix(std::min(settings.size(), item.size() + 1));
     }
     return f;
 }
 
-// A cleared profile's fields, with those named in `spec` changed: what a
+// A cleared profile's fields, with those named in `settings` changed: what a
 // reader that sets these fields and touches nothing else leaves behind.
-inline Fields ClearedWith(std::string_view spec) {
+inline Fields ClearedWith(std::string_view settings) {
     Fields f = FieldsOf(CProfile{});
-    for (const auto& [name, value] : ParseFields(spec)) f[name] = value;
+    for (const auto& [name, value] : ParseFields(settings)) f[name] = value;
     return f;
 }
 
-// The profile's values of the fields named in `spec`, to compare with them.
-inline Fields Pick(const CProfile& p, std::string_view spec) {
+// The profile's values of the fields named in `settings`, to compare with them.
+inline Fields Pick(const CProfile& p, std::string_view settings) {
     const Fields all = FieldsOf(p);
     Fields out;
-    for (const auto& [name, value] : ParseFields(spec)) {
+    for (const auto& [name, value] : ParseFields(settings)) {
         const auto it = all.find(name);
         out[name] = it == all.end() ? "<no such field>" : it->second;
     }
     return out;
 }
 
-// Sets the fields named in `spec`.
-inline void Apply(CProfile& p, std::string_view spec) {
-    for (const auto& [name, value] : ParseFields(spec)) {
+// Sets the fields named in `settings`.
+inline void Apply(CProfile& p, std::string_view settings) {
+    for (const auto& [name, value] : ParseFields(settings)) {
         if (const auto* key = profile::FindProfileFileKey(name))
             profile::SetProfileKeyText(p, *key, value);
         else if (name == "T1")
@@ -77,10 +77,10 @@ inline void Apply(CProfile& p, std::string_view spec) {
     }
 }
 
-// A cleared profile with the fields named in `spec` set.
-inline CProfile ProfileWith(std::string_view spec) {
+// A cleared profile with the fields named in `settings` set.
+inline CProfile ProfileWith(std::string_view settings) {
     CProfile p;
-    Apply(p, spec);
+    Apply(p, settings);
     return p;
 }
 
