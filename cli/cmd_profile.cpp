@@ -190,9 +190,12 @@ void applyChange(const Change& change, CDeviceProfiles& model) {
         return;
     }
     CProfile& p = model.profiles[static_cast<std::size_t>(change.profile)];
-    if (change.key->text) p.*change.key->text = change.value;
-    else if (change.key->number) p.*change.key->number = change.number;
-    else p.*change.key->byte = static_cast<std::uint8_t>(change.number);
+    if (change.key->text)
+        p.*change.key->text = change.value;
+    else if (change.key->number)
+        p.*change.key->number = change.number;
+    else
+        p.*change.key->byte = static_cast<std::uint8_t>(change.number);
 }
 
 // Import accepts a file of the adapter's own kind; the two variants of the

@@ -33,9 +33,12 @@ bool wantsHelp(const Args& args) {
 std::int32_t probeOpen(const std::string& portName) {
     platform::SerialPort port;
     switch (port.open(portName)) {
-    case platform::kOk: return serial::kLinkOk;
-    case platform::kAccessDenied: return serial::kLinkPortInUse;
-    default: return serial::kLinkOpenFailed;
+        case platform::kOk:
+            return serial::kLinkOk;
+        case platform::kAccessDenied:
+            return serial::kLinkPortInUse;
+        default:
+            return serial::kLinkOpenFailed;
     }
 }
 

@@ -21,6 +21,8 @@ namespace cli {
 
 // Not in an unnamed namespace: the macro declares each entry point in the
 // enclosing namespace, which must be cli for the group's definition to match.
+// One group per line, however long its help text.
+// clang-format off
 static const CommandGroup kGroups[] = {
     TACTL_GROUP("reg", "Registrierung lesen und ändern (query, add, delete)", runReg),
     TACTL_GROUP("status", "Zustand eines Adapters abfragen (status COMn)", runStatus),
@@ -34,6 +36,7 @@ static const CommandGroup kGroups[] = {
     TACTL_GROUP("import", "Profile aus einer Profildatei importieren (import COMn DATEI)", runImport),
     TACTL_GROUP("reset", "Adapter auf Standardeinstellungen zurücksetzen (reset COMn)", runReset),
 };
+// clang-format on
 
 std::span<const CommandGroup> commandGroups() {
     return kGroups;

@@ -23,7 +23,7 @@ struct Line {
 class Document {
 public:
     static Document parse(std::string_view text);  // CR, LF and CR LF all end a line
-    std::string serialize() const;                  // CR LF line ends
+    std::string serialize() const;                 // CR LF line ends
 
     bool hasSection(std::string_view section) const;
     const std::string* find(std::string_view section, std::string_view key) const;
@@ -41,7 +41,7 @@ public:
 private:
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
     std::size_t sectionIndex(std::string_view section) const;  // first header of that name
-    std::size_t sectionEnd(std::size_t header) const;           // next header or the end
+    std::size_t sectionEnd(std::size_t header) const;          // next header or the end
     std::size_t entryIndex(std::string_view section, std::string_view key) const;
 
     std::vector<Line> lines_;

@@ -17,7 +17,12 @@
 
 namespace platform {
 
-enum class RegRoot : std::uint8_t { LocalMachine = 0, CurrentUser = 1, ClassesRoot = 2, DynData = 3 };
+enum class RegRoot : std::uint8_t {
+    LocalMachine = 0,
+    CurrentUser = 1,
+    ClassesRoot = 2,
+    DynData = 3
+};
 
 // The classic type numbers, so stored values read the same on every layer.
 enum class RegType : std::uint32_t { None = 0, String = 1, Dword = 4 };
@@ -77,7 +82,8 @@ public:
     std::int32_t readString(std::string_view name, std::string& out) const;
     std::int32_t readDword(std::string_view name, std::uint32_t& out) const;
     // The value's type and stored bytes as they are.
-    std::int32_t readRaw(std::string_view name, RegType& type, std::vector<std::uint8_t>& data) const;
+    std::int32_t readRaw(std::string_view name, RegType& type,
+                         std::vector<std::uint8_t>& data) const;
 
     std::int32_t setString(std::string_view name, std::string_view text);
     std::int32_t setDword(std::string_view name, std::uint32_t value);

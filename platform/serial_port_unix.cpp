@@ -549,7 +549,8 @@ std::int32_t setDefaultCommConfig(std::string_view name, const LineSettings& lin
     if (std::int32_t rc = RegKey::create(RegRoot::LocalMachine, commConfigPath(name), key);
         rc != kOk)
         return rc;
-    std::uint32_t flags = (line.ctsFlow ? kFlagCts : 0) | (line.parityCheck ? kFlagParityCheck : 0) |
+    std::uint32_t flags = (line.ctsFlow ? kFlagCts : 0) |
+                          (line.parityCheck ? kFlagParityCheck : 0) |
                           (line.xonXoff ? kFlagXonXoff : 0);
     std::int32_t rc = key.setDword("BaudRate", line.baudRate);
     if (rc == kOk) rc = key.setDword("ByteSize", line.dataBits);

@@ -13,7 +13,8 @@ struct StringEntry {
     const char* text;
 
     constexpr StringEntry(std::uint32_t i, const char* t) : id(i), text(t) {}
-    StringEntry(std::uint32_t i, const char8_t* t) : id(i), text(reinterpret_cast<const char*>(t)) {}
+    StringEntry(std::uint32_t i, const char8_t* t)
+        : id(i), text(reinterpret_cast<const char*>(t)) {}
 };
 
 class StringTable {

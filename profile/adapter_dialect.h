@@ -12,11 +12,19 @@ namespace profile {
 
 // Device kinds as the suite numbers them: 1 and 4 the two external boxes,
 // 2 the Pro box, 8 the PCI card, 16 the PC card.
-inline bool IsBox(std::int32_t kind) { return kind == 1 || kind == 4; }
-inline bool IsPro(std::int32_t kind) { return kind == 2; }
-inline bool IsCard(std::int32_t kind) { return kind == 8 || kind == 16; }
+inline bool IsBox(std::int32_t kind) {
+    return kind == 1 || kind == 4;
+}
+inline bool IsPro(std::int32_t kind) {
+    return kind == 2;
+}
+inline bool IsCard(std::int32_t kind) {
+    return kind == 8 || kind == 16;
+}
 // Only the boxes have analogue ports: two on the external boxes, one on the Pro.
-inline bool HasAnaloguePorts(std::int32_t kind) { return IsBox(kind) || IsPro(kind); }
+inline bool HasAnaloguePorts(std::int32_t kind) {
+    return IsBox(kind) || IsPro(kind);
+}
 // "!O" is data over voice on North-American boxes and cards; on the Pro box
 // it is the Pro option instead.
 inline bool HasDataOverVoice(std::int32_t northAmerica, std::int32_t kind) {
@@ -28,10 +36,8 @@ struct ConnectCode {
     std::int32_t connectType;
     std::string_view code;
 };
-inline constexpr ConnectCode kConnectCodes[] = {{kConnectV110, "4"},
-                                                {kConnectV120, "2"},
-                                                {kConnectPpp, "95"},
-                                                {kConnectMultilinkPpp, "96"}};
+inline constexpr ConnectCode kConnectCodes[] = {
+    {kConnectV110, "4"}, {kConnectV120, "2"}, {kConnectPpp, "95"}, {kConnectMultilinkPpp, "96"}};
 
 // Empty for a connect type the adapter does not know.
 inline std::string_view ConnectTypeCode(std::int32_t connectType) {

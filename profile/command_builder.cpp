@@ -9,8 +9,12 @@ namespace profile {
 
 namespace {
 
-std::string Num(std::int32_t v) { return std::to_string(v); }
-std::string Unsigned(std::int32_t v) { return std::to_string(static_cast<std::uint32_t>(v)); }
+std::string Num(std::int32_t v) {
+    return std::to_string(v);
+}
+std::string Unsigned(std::int32_t v) {
+    return std::to_string(static_cast<std::uint32_t>(v));
+}
 
 // "%A2=" and the protocol number; nothing for a connect type the adapter
 // does not know.
@@ -30,8 +34,7 @@ private:
     std::vector<CommandPiece> pieces_;
 };
 
-void AddAnalogueLines(const CProfile& p, std::int32_t northAmerica, bool twoPorts,
-                      PieceList& out) {
+void AddAnalogueLines(const CProfile& p, std::int32_t northAmerica, bool twoPorts, PieceList& out) {
     auto pair = [&](const char* name1, std::int32_t v1, const char* name2, std::int32_t v2) {
         std::string text = std::string(name1) + Num(v1);
         if (twoPorts) text += std::string(name2) + Num(v2);
@@ -64,8 +67,7 @@ std::string CommandText(std::string_view text) {
 }
 
 std::vector<CommandPiece> BuildProfileCommands(const CProfile& p, std::int32_t index,
-                                               std::int32_t northAmerica,
-                                               std::int32_t deviceKind) {
+                                               std::int32_t northAmerica, std::int32_t deviceKind) {
     PieceList out;
     out.add("!C1=" + Num(p.switchType) + ConnectPiece(p.connectType), Chain::None, true);
 
@@ -75,20 +77,20 @@ std::vector<CommandPiece> BuildProfileCommands(const CProfile& p, std::int32_t i
     out.add("!T1=" + Num(p.t1Setting) + "!T2=" + Num(p.t2Setting), Chain::Line);
     out.add("!A" + Num(p.portSettings), Chain::Line);
     if (northAmerica == 1)
-        out.add("!C6=" + CommandText(p.spid1) + "!C7=" + CommandText(p.spid2) + "!C4=" +
-                    Num(p.terminalMode1) + "!C5=" + Num(p.terminalMode2),
+        out.add("!C6=" + CommandText(p.spid1) + "!C7=" + CommandText(p.spid2) +
+                    "!C4=" + Num(p.terminalMode1) + "!C5=" + Num(p.terminalMode2),
                 Chain::Line);
 
-    out.add("%P5=" + Num(p.bacp) + "%P6=" + Unsigned(p.bapStartInterval) + "%P7=" +
-                Unsigned(p.bapRepeatInterval),
+    out.add("%P5=" + Num(p.bacp) + "%P6=" + Unsigned(p.bapStartInterval) +
+                "%P7=" + Unsigned(p.bapRepeatInterval),
             Chain::Bandwidth);
     if (p.aodiSupported == 1) {
-        out.add("!X10=" + Num(p.delayOpenB1) + "!X11=" + Num(p.thresholdOpenB1) + "!X12=" +
-                    Num(p.thresholdCloseB1) + "!X13=" + Num(p.delayOpenB2) + "!X14=" +
-                    Num(p.thresholdOpenB2) + "!X15=" + Num(p.thresholdCloseB2),
+        out.add("!X10=" + Num(p.delayOpenB1) + "!X11=" + Num(p.thresholdOpenB1) +
+                    "!X12=" + Num(p.thresholdCloseB1) + "!X13=" + Num(p.delayOpenB2) +
+                    "!X14=" + Num(p.thresholdOpenB2) + "!X15=" + Num(p.thresholdCloseB2),
                 Chain::Bandwidth);
-        out.add("!X22=" + Num(p.aodi) + "!X1=" + Num(p.x25Version) + "!X2=" +
-                CommandText(p.x25DteAddress) + "!X3=" + CommandText(p.x25Facilities));
+        out.add("!X22=" + Num(p.aodi) + "!X1=" + Num(p.x25Version) +
+                "!X2=" + CommandText(p.x25DteAddress) + "!X3=" + CommandText(p.x25Facilities));
     }
 
     if (HasDataOverVoice(northAmerica, deviceKind))

@@ -17,7 +17,7 @@ namespace profile {
 enum class Chain : std::uint8_t { None, Line, Bandwidth, Analogue };
 
 struct CommandPiece {
-    std::string text;           // appended to the current line ("AT..." before it)
+    std::string text;  // appended to the current line ("AT..." before it)
     Chain chain = Chain::None;
     bool stopsProfile = false;  // a failure ends the profile write with its code
 };

@@ -27,13 +27,20 @@ struct ModemEntries {
 bool ModemEntriesOf(std::int32_t kind, ModemEntries& out) {
     switch (kind) {
         case 1:
-        case 4: out = {"Velka Tamo T-A ISDN Modem", "Velka Tamo T-A ISDN Modem Pnp"}; return true;
+        case 4:
+            out = {"Velka Tamo T-A ISDN Modem", "Velka Tamo T-A ISDN Modem Pnp"};
+            return true;
         case 2:
             out = {"Velka Tamo T-A Pro ISDN Modem", "Velka Tamo T-A Pro ISDN Modem Pnp"};
             return true;
-        case 8: out = {"Velka Tamo T-A PCI Card", "Velka Tamo T-A PCI Card Pnp"}; return true;
-        case 16: out = {"Velka Tamo T-A", "Velka Tamo T-A Pnp"}; return true;
-        default: return false;
+        case 8:
+            out = {"Velka Tamo T-A PCI Card", "Velka Tamo T-A PCI Card Pnp"};
+            return true;
+        case 16:
+            out = {"Velka Tamo T-A", "Velka Tamo T-A Pnp"};
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -134,7 +141,9 @@ private:
 
 CDeviceProfiles::CDeviceProfiles() = default;
 
-CDeviceProfiles::~CDeviceProfiles() { link_.Close(); }
+CDeviceProfiles::~CDeviceProfiles() {
+    link_.Close();
+}
 
 void CDeviceProfiles::Clear() {
     for (CProfile& p : profiles) p.Clear();

@@ -54,9 +54,9 @@ public:
     std::int32_t WriteProfiles(const std::string& port);
 
     std::array<CProfile, kProfileCount> profiles;
-    std::int32_t activeProfile = 0;   // 0 to 2; file key "Default Profile"
-    std::int32_t northAmerica = 1;    // 1 North America, 0 international; "ISDN Type"
-    std::int32_t deviceKind = 0;      // _DeviceType: 1, 2, 4, 8, 16; "Device Type"
+    std::int32_t activeProfile = 0;  // 0 to 2; file key "Default Profile"
+    std::int32_t northAmerica = 1;   // 1 North America, 0 international; "ISDN Type"
+    std::int32_t deviceKind = 0;     // _DeviceType: 1, 2, 4, 8, 16; "Device Type"
 
 private:
     class Session;

@@ -8,7 +8,8 @@
 
 std::int32_t CDeviceProfiles::ReadProfiles(const CDeviceInfo& device,
                                            const CProfileSettings& settings) {
-    return ReadProfiles(std::string(device.port, ::strnlen(device.port, sizeof device.port)), device.region, device.type, settings);
+    return ReadProfiles(std::string(device.port, ::strnlen(device.port, sizeof device.port)),
+                        device.region, device.type, settings);
 }
 
 std::int32_t CDeviceProfiles::WriteProfiles(const CDeviceInfo& device) {

@@ -185,8 +185,8 @@ void ParseProfileSection(std::string_view section, const ListingContext& context
 
 ListingResult ParseProfileListing(std::string_view listing, const ListingContext& context,
                                   std::array<CProfile, 3>& profiles) {
-    static constexpr std::string_view kMarks[] = {"STORED PROFILE 0:", "STORED PROFILE 1:",
-                                                  "STORED PROFILE 2:", "TELEPHONE NUMBERS"};
+    static constexpr std::string_view kMarks[] = {
+        "STORED PROFILE 0:", "STORED PROFILE 1:", "STORED PROFILE 2:", "TELEPHONE NUMBERS"};
     ListingResult result;
     for (std::int32_t i = 0; i < 3; ++i) {
         std::string_view section;

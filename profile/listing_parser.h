@@ -20,8 +20,8 @@ struct ListingContext {
 };
 
 struct ListingResult {
-    std::int32_t status = 0;         // 0, or 8001 when a section is missing
-    bool activeProfileFound = false; // "&Y" with a value; only then is "atI100\r" asked
+    std::int32_t status = 0;          // 0, or 8001 when a section is missing
+    bool activeProfileFound = false;  // "&Y" with a value; only then is "atI100\r" asked
     std::int32_t activeProfile = 0;
 };
 

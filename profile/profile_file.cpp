@@ -17,7 +17,8 @@ namespace {
 std::string ReadValue(const platform::ini::Document& doc, const std::string& section,
                       const char* key) {
     const std::string* value = doc.find(section, key);
-    const std::string_view text = value ? std::string_view(*value) : std::string_view(kMissingValue);
+    const std::string_view text =
+        value ? std::string_view(*value) : std::string_view(kMissingValue);
     const std::size_t nul = text.find('\0');
     const std::size_t n = std::min({text.size(), nul, std::size_t{kValueBufferSize - 1}});
     return std::string(text.substr(0, n));
@@ -62,8 +63,8 @@ std::int32_t CProfileFile::Save(const std::string& path, const CDeviceProfiles& 
     return kProfileOk;
 }
 
-std::int32_t CProfileFile::Load(const std::string& path, CDeviceProfiles& model,
-                                std::int32_t mask, std::int32_t& deviceKind) const {
+std::int32_t CProfileFile::Load(const std::string& path, CDeviceProfiles& model, std::int32_t mask,
+                                std::int32_t& deviceKind) const {
     return profile::LoadProfileText(FileText(path), model, mask, deviceKind);
 }
 

@@ -5,7 +5,6 @@
 #include <limits>
 #include <string>
 
-
 namespace profile {
 
 namespace {
@@ -84,7 +83,9 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-std::span<const ProfileFileKey> ProfileFileKeys() { return kKeys; }
+std::span<const ProfileFileKey> ProfileFileKeys() {
+    return kKeys;
+}
 
 const ProfileFileKey* FindProfileFileKey(std::string_view name) {
     for (const ProfileFileKey& key : kKeys)
@@ -122,7 +123,8 @@ std::int32_t DecimalValue(std::string_view text) {
     return static_cast<std::int32_t>(value == kLimit ? kLimit - 1 : value);
 }
 
-std::string ProfileSectionName(std::int32_t index) { return "Profile " + std::to_string(index); }
+std::string ProfileSectionName(std::int32_t index) {
+    return "Profile " + std::to_string(index);
+}
 
 }  // namespace profile
-

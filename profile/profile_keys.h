@@ -14,8 +14,8 @@ namespace profile {
 // One key of a profile section and the CProfile field behind it. Exactly one
 // of the three member pointers is set.
 struct ProfileFileKey {
-    const char* name;       // written under this name
-    const char* readName;   // looked up under this name (differs only in case)
+    const char* name;      // written under this name
+    const char* readName;  // looked up under this name (differs only in case)
     std::string CProfile::*text;
     std::int32_t CProfile::*number;
     std::uint8_t CProfile::*byte;
@@ -42,7 +42,7 @@ inline constexpr const char* kKeyDeviceType = "Device Type";
 inline constexpr const char* kKeyDefaultProfile = "Default Profile";
 inline constexpr const char* kKeyIsdnType = "ISDN Type";
 inline constexpr const char* kMissingValue = "Unknown";  // the reader's fallback
-inline constexpr std::uint32_t kValueBufferSize = 100;  // 99 characters and the NUL
+inline constexpr std::uint32_t kValueBufferSize = 100;   // 99 characters and the NUL
 
 // "Profile 0" .. "Profile 2".
 std::string ProfileSectionName(std::int32_t index);

@@ -10,7 +10,9 @@ constexpr const char* kVoice = "EnableVoiceForBox";
 constexpr const char* kModem = "EnableModemForPro";
 }  // namespace
 
-CProfileSettings::CProfileSettings() { SetDefaults(); }
+CProfileSettings::CProfileSettings() {
+    SetDefaults();
+}
 
 std::int32_t CProfileSettings::SetDefaults() {
     for (std::int32_t n = 0; n < kProfileCount; ++n) {

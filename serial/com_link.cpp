@@ -56,9 +56,12 @@ std::int32_t CComLinkPrivate::readTraceSetting() {
 
 std::int32_t CComLinkPrivate::openPort(std::uint32_t baud) {
     switch (port.open(portName.data())) {
-    case platform::kOk: break;
-    case platform::kAccessDenied: return kLinkPortInUse;
-    default: return kLinkOpenFailed;
+        case platform::kOk:
+            break;
+        case platform::kAccessDenied:
+            return kLinkPortInUse;
+        default:
+            return kLinkOpenFailed;
     }
     port.setEventMask(platform::kCommEventRxChar);
     port.purge(true, true);
@@ -242,7 +245,9 @@ std::int32_t CComLink::ClearMatchStrings() {
     return kLinkOk;
 }
 
-void CComLink::SetQuickProbe(int flag) { d->quickProbe = flag; }
+void CComLink::SetQuickProbe(int flag) {
+    d->quickProbe = flag;
+}
 
 // Walks up the speeds with "AT\r" and keeps the last one the adapter
 // answered at. Any complete answer counts, not only OK: the question is
@@ -276,8 +281,14 @@ std::int32_t CComLink::DetectSpeed(const char* portName, std::uint32_t& speed) {
     return kLinkOk;
 }
 
-std::uint32_t CComLink::BaudRate() const { return d->baudRate; }
+std::uint32_t CComLink::BaudRate() const {
+    return d->baudRate;
+}
 
-const char* CComLink::PortName() const { return d->portName.data(); }
+const char* CComLink::PortName() const {
+    return d->portName.data();
+}
 
-bool CComLink::IsOpen() const { return d->port.isOpen(); }
+bool CComLink::IsOpen() const {
+    return d->port.isOpen();
+}

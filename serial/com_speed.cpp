@@ -54,14 +54,22 @@ std::uint32_t DetectOptimalComSpeedSetting() {
 
 std::uint32_t NextTrialSpeed(std::uint32_t current, std::uint32_t optimal) {
     switch (current) {
-    case 0: return 4800;
-    case 4800: return 9600;
-    case 9600: return 19200;
-    case 19200: return 38400;
-    case 38400: return 57600;
-    case 57600: return optimal != 0 ? 115200 : 0;
-    case 115200: return 230400;
-    default: return 0;
+        case 0:
+            return 4800;
+        case 4800:
+            return 9600;
+        case 9600:
+            return 19200;
+        case 19200:
+            return 38400;
+        case 38400:
+            return 57600;
+        case 57600:
+            return optimal != 0 ? 115200 : 0;
+        case 115200:
+            return 230400;
+        default:
+            return 0;
     }
 }
 

@@ -8,11 +8,14 @@ namespace serial {
 
 namespace {
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool endsWithNoCase(std::string_view text, std::string_view tail) {
     if (tail.size() > text.size()) return false;
-    return std::equal(tail.begin(), tail.end(), text.end() - static_cast<std::ptrdiff_t>(tail.size()),
+    return std::equal(tail.begin(), tail.end(),
+                      text.end() - static_cast<std::ptrdiff_t>(tail.size()),
                       [](char a, char b) { return lower(a) == lower(b); });
 }
 
@@ -33,7 +36,9 @@ int completingResultCode(std::string_view text) {
     return -1;
 }
 
-bool containsCause(std::string_view text) { return text.find("cause") != std::string_view::npos; }
+bool containsCause(std::string_view text) {
+    return text.find("cause") != std::string_view::npos;
+}
 
 int firstMatchString(std::string_view text, std::span<const std::string> matches) {
     for (std::size_t i = 0; i < matches.size(); ++i) {
@@ -45,11 +50,16 @@ int firstMatchString(std::string_view text, std::span<const std::string> matches
 bool isCompleteResponse(std::int32_t mode, std::string_view text,
                         std::span<const std::string> matches) {
     switch (mode) {
-    case CComLink::kModeResultCode: return completingResultCode(text) >= 0;
-    case CComLink::kModeImmediate: return true;
-    case CComLink::kModeCause: return containsCause(text);
-    case CComLink::kModeMatch: return firstMatchString(text, matches) >= 0;
-    default: return false;
+        case CComLink::kModeResultCode:
+            return completingResultCode(text) >= 0;
+        case CComLink::kModeImmediate:
+            return true;
+        case CComLink::kModeCause:
+            return containsCause(text);
+        case CComLink::kModeMatch:
+            return firstMatchString(text, matches) >= 0;
+        default:
+            return false;
     }
 }
 

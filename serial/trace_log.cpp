@@ -128,7 +128,7 @@ std::int32_t TraceLog::appendRead(std::string_view portName, const char* chunk,
 std::int32_t TraceLog::applySizeLimit(std::time_t now) {
     std::lock_guard lock(mutex_);
     if (path_.empty()) return kLinkTraceFailed;
-    struct stat st{};
+    struct stat st {};
     if (::stat(path_.c_str(), &st) != 0) return kLinkTraceFailed;
     if (static_cast<std::uint64_t>(st.st_size) <= kTraceLimitBytes) return kLinkOk;
     if (std::remove(path_.c_str()) != 0) return kLinkTraceFailed;

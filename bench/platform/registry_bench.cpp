@@ -13,7 +13,8 @@ namespace {
 
 struct BenchHome {
     BenchHome() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "velka-bench-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "velka-bench-XXXXXX").string();
         if (mkdtemp(pattern.data())) path = pattern;
         setenv("VELKA_TA_HOME", path.c_str(), 1);
     }
@@ -53,7 +54,8 @@ void BM_IniLookup(benchmark::State& state) {
     for (int s = 0; s < 50; ++s)
         for (int k = 0; k < 20; ++k)
             platform::ini::writePrivateProfileString(("S" + std::to_string(s)).c_str(),
-                                                     ("K" + std::to_string(k)).c_str(), "value", path);
+                                                     ("K" + std::to_string(k)).c_str(), "value",
+                                                     path);
     char buffer[64];
     for (auto _ : state)
         benchmark::DoNotOptimize(

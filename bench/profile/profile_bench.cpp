@@ -25,11 +25,11 @@ namespace {
 constexpr const char* kPort = "COM9";
 
 // Pauses of the sequences, unscaled, in milliseconds.
-constexpr double kSettle = 500;        // before a read; before the restart's answer
-constexpr double kInitWait = 5000;     // the link waits this long after its initial command
+constexpr double kSettle = 500;     // before a read; before the restart's answer
+constexpr double kInitWait = 5000;  // the link waits this long after its initial command
 constexpr double kAfterInit = 500;
-constexpr double kHandOver = 50;       // every complete answer
-constexpr double kSpeedTrials = 7;     // 4800 .. 230400, every one answered
+constexpr double kHandOver = 50;    // every complete answer
+constexpr double kSpeedTrials = 7;  // 4800 .. 230400, every one answered
 
 double ReadPauses() {
     return kSettle + kSpeedTrials * kHandOver + kInitWait + kAfterInit + 2 * kHandOver;
@@ -50,7 +50,8 @@ public:
     Bench() {
         if (!getenv("VELKA_TA_TIME_SCALE")) setenv("VELKA_TA_TIME_SCALE", "1", 1);
         platform::reloadTimeScale();
-        std::string pattern = (std::filesystem::temp_directory_path() / "velka-bench-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "velka-bench-XXXXXX").string();
         if (mkdtemp(pattern.data())) home_ = pattern;
         setenv("VELKA_TA_HOME", home_.c_str(), 1);
         setenv("XDG_RUNTIME_DIR", home_.c_str(), 1);
@@ -92,7 +93,9 @@ void BM_ReadProfiles(benchmark::State& state) {
         CDeviceProfiles model;
         const auto start = std::chrono::steady_clock::now();
         const std::int32_t rc = model.ReadProfiles(kPort, 1, 1, settings);
-        totalMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        totalMs +=
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count();
         if (rc != 0) return state.SkipWithError("ReadProfiles failed");
     }
     Report(state, totalMs, ReadPauses());
@@ -107,7 +110,9 @@ void BM_WriteProfiles(benchmark::State& state) {
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         const std::int32_t rc = model.WriteProfiles(kPort);
-        totalMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        totalMs +=
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count();
         if (rc != 0) return state.SkipWithError("WriteProfiles failed");
     }
     Report(state, totalMs, WritePauses(model));
