@@ -51,6 +51,12 @@ void CComLinkPrivate::readerMain() {
                 std::uint32_t got = 0;
                 const std::int32_t status = readQueued(chunk, kReadChunk, got);
                 if (got > 0) traceRead(chunk, got);
+                // Once the caller that got the failure has moved on, what
+                // comes now may be the answer to its next command.
+                if (c.skipping && got > 0 && !failedTargetArmed(c)) {
+                    c.skipping = false;
+                    c.tail.clear();
+                }
                 if (c.skipping)
                     skip(c, chunk, got);
                 else
@@ -99,6 +105,11 @@ bool CComLinkPrivate::failedResponseEnded(const Collector& c) {
     // A new target (or none) means nobody is left to protect.
     if (generation != c.failedTarget || !target.armed()) return true;
     return isCompleteResponse(target.mode, c.tail, matchStrings);
+}
+
+bool CComLinkPrivate::failedTargetArmed(const Collector& c) {
+    std::lock_guard lock(targetMutex);
+    return generation == c.failedTarget && target.armed();
 }
 
 std::int32_t CComLinkPrivate::readQueued(char* out, std::uint32_t max, std::uint32_t& got) {

@@ -180,6 +180,18 @@ TEST_F(LinkTest, MoreThan4095UnansweredCharactersFailWith1005) {
     ASSERT_TRUE(exchange(next));
     EXPECT_EQ(0, next.status);
     EXPECT_EQ("AT\r\r\nOK\r\n", next.text());
+
+    // A failed response whose end never comes: once its caller has moved on,
+    // the answer to the next command reaches the next caller whole.
+    ASSERT_EQ(0, ex.arm(link));
+    ASSERT_TRUE(peer->send(std::string(4200, 'x')));
+    ASSERT_TRUE(ex.wait());
+    EXPECT_EQ(1005, ex.status);
+    link.DisarmResponse();
+    Exchange after;
+    ASSERT_TRUE(exchange(after));
+    EXPECT_EQ(0, after.status);
+    EXPECT_EQ("AT\r\r\nOK\r\n", after.text());
 }
 
 TEST_F(LinkTest, PiecesWaitForTheirAcknowledgementAndCloseEndsTheWait) {
