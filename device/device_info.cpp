@@ -106,6 +106,9 @@ std::int32_t CDeviceInfo::SendCommand(const char* text) {
         return kDeviceWriteFailed;
 
     const platform::WaitResult waited = replyEvent->wait(kReplyWaitMs);
+    // The exchange is over: text the adapter sends later (a late answer, a
+    // line of its own) must not be copied into the buffers read below.
+    serial.DisarmResponse();
     replyEvent->reset();
     if (waited == platform::WaitResult::Timeout) return kDeviceNoReply;
     if (waited != platform::WaitResult::Signaled) return kDeviceWaitTimeout;
@@ -127,7 +130,10 @@ std::int32_t CDeviceInfo::SendCommand(const char* text) {
 bool CDeviceInfo::ExchangeRaw(const char* text, std::int32_t mode) {
     replyBuffer[0] = '\0';
     if (!armAndWrite(replyBuffer, sizeof replyBuffer, text, mode)) return false;
-    return replyEvent->wait(kReplyWaitMs) == platform::WaitResult::Signaled && exchangeStatus_ == 0;
+    const bool answered = replyEvent->wait(kReplyWaitMs) == platform::WaitResult::Signaled;
+    // Callers read replyBuffer next, also after a time-out.
+    serial.DisarmResponse();
+    return answered && exchangeStatus_ == 0;
 }
 
 // Arms `buffer` for the response in `mode`, then writes `command`; false
@@ -138,8 +144,11 @@ bool CDeviceInfo::armAndWrite(char* buffer, std::size_t size, std::string_view c
     exchangeStatus_ = 0;
     serial.ArmResponse(buffer, static_cast<std::int32_t>(size), replyEvent.get(), &exchangeStatus_,
                        mode);
-    return serial.Write(command.data(), static_cast<std::uint32_t>(command.size())) ==
-           serial::kLinkOk;
+    if (serial.Write(command.data(), static_cast<std::uint32_t>(command.size())) ==
+        serial::kLinkOk)
+        return true;
+    serial.DisarmResponse();
+    return false;
 }
 
 void CDeviceInfo::WriteBlind(const char* text) {

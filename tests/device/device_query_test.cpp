@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "device/device_info.h"
 #include "platform/serial_port.h"
@@ -206,6 +208,42 @@ TEST_F(DeviceQueryTest, SecondMessageModeExitStartsNoThirdPass) {
     EXPECT_EQ(quits, 2);
     EXPECT_EQ(d->type, kDevicePci);
     EXPECT_EQ(d->firmwareState, kFirmwareBootOnly);
+}
+
+// Once an exchange has ended, answered or not, what the adapter sends next
+// (a late answer, a line of its own) stays out of the record: its caller
+// reads the buffers without the link's lock.
+TEST_F(DeviceQueryTest, TextAfterAnExchangeLeavesTheRecordAlone) {
+    testsupport::RawPeer peer("COM8");
+    ASSERT_TRUE(peer.ok());
+    auto d = std::make_unique<CDeviceInfo>();
+    d->SetPort("COM8");
+    ASSERT_EQ(d->serial.Open("COM8", 57600, 0, 0), 0);
+    const struct {
+        const char* command;
+        const char* answer;  // null: silent
+        std::int32_t result;
+    } cases[] = {
+        {"atI3\r", "atI3\r\r\nV2.10\r\n\r\nOK\r\n", kDeviceOk},
+        {"atI4\r", nullptr, kDeviceNoReply},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        std::int32_t result = -1;
+        std::thread caller([&] { result = d->SendCommand(c.command); });
+        EXPECT_EQ(peer.readUntil("\r"), c.command);
+        if (c.answer) {
+            EXPECT_TRUE(peer.send(c.answer));
+        }
+        caller.join();
+        EXPECT_EQ(result, c.result);
+        const std::string exchanged = d->echoBuffer;
+        ASSERT_TRUE(peer.send("\r\nNO CARRIER\r\n"));
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        EXPECT_EQ(d->echoBuffer, exchanged);
+        EXPECT_FALSE(d->replyEvent->isSet());
+    }
+    d->serial.Close();
 }
 
 }  // namespace
