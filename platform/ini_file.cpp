@@ -23,7 +23,10 @@ enum class ReadResult { Ok, Missing, Failed };
 constexpr off_t kMaxFileBytes = 16 * 1024 * 1024;
 
 ReadResult readFile(const std::string& path, std::string& text) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a FIFO or a device under a file's name is refused
+    // below instead of waiting for a writer that never comes; a regular
+    // file reads the same either way.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxFileBytes) {
@@ -167,6 +170,12 @@ bool writePrivateProfileString(const char* section, const char* key, const char*
     if (read == ReadResult::Ok && updated == text) return true;
     if (read == ReadResult::Missing && (key == nullptr || value == nullptr)) return true;
     return replaceFile(path, updated);
+}
+
+std::string fileText(const std::string& path) {
+    std::string text;
+    if (readFile(path, text) != ReadResult::Ok) text.clear();
+    return text;
 }
 
 std::string readString(const std::string& path, std::string_view section, std::string_view key,

@@ -63,6 +63,11 @@ std::uint32_t getPrivateProfileSection(const char* section, char* buffer, std::u
 bool writePrivateProfileString(const char* section, const char* key, const char* value,
                                const std::string& path);
 
+// The file's text exactly as the reads above take it: empty for a file that
+// is missing, unreadable, not a regular file (a FIFO or a device is never
+// waited on) or larger than any INI file.
+std::string fileText(const std::string& path);
+
 // Convenience for code that does not need the classic buffer contract.
 std::string readString(const std::string& path, std::string_view section, std::string_view key,
                        std::string_view defaultText = {});

@@ -1,8 +1,6 @@
 #include "profile/profile_file.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "platform/ini_file.h"
@@ -22,14 +20,6 @@ std::string ReadValue(const platform::ini::Document& doc, const std::string& sec
     const std::size_t nul = text.find('\0');
     const std::size_t n = std::min({text.size(), nul, std::size_t{kValueBufferSize - 1}});
     return std::string(text.substr(0, n));
-}
-
-// The file as text; a file that cannot be read reads like an empty one, so
-// every key takes the fallback.
-std::string FileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 bool WriteValue(const std::string& path, const std::string& section, const char* key,
@@ -65,7 +55,11 @@ std::int32_t CProfileFile::Save(const std::string& path, const CDeviceProfiles& 
 
 std::int32_t CProfileFile::Load(const std::string& path, CDeviceProfiles& model, std::int32_t mask,
                                 std::int32_t& deviceKind) const {
-    return profile::LoadProfileText(FileText(path), model, mask, deviceKind);
+    // Read by the INI service's own rules, so that a file the key-by-key
+    // reads would not take (too large, a FIFO, a device) reads like an empty
+    // one here too and every key takes the fallback, instead of being read
+    // without bound or waited on for ever.
+    return profile::LoadProfileText(platform::ini::fileText(path), model, mask, deviceKind);
 }
 
 namespace profile {

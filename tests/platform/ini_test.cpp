@@ -1,6 +1,7 @@
 // Private-profile files: the document model, the classic caller-buffer
 // contract and edits of real files.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -189,6 +190,11 @@ TEST_F(IniFileTest, MissingFileAndUnwritablePlaces) {
     // A directory where the file should be is a failure, not an empty file.
     std::filesystem::create_directory(home_.file("dir.ini"));
     EXPECT_FALSE(writePrivateProfileString("A", "k", "v", home_.file("dir.ini")));
+    // So is a FIFO, and neither a read nor a write waits for its writer.
+    const std::string fifo = home_.file("fifo.ini");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(readString(fifo, "A", "k", "none"), "none");
+    EXPECT_FALSE(writePrivateProfileString("A", "k", "v", fifo));
     char buf[4] = {'x', 'x', 'x', 'x'};
     EXPECT_EQ(getPrivateProfileString("A", "k", "default", buf, 0, path_), 0u);
     EXPECT_EQ(buf[0], 'x');

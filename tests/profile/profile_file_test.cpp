@@ -1,7 +1,9 @@
 #include "profile/profile_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -169,4 +171,28 @@ TEST(ProfileFile, GeneralSection) {
         EXPECT_EQ(loaded.model.northAmerica, r.northAmerica) << r.name;
         EXPECT_EQ(loaded.model.profiles[0].name, r.name0) << r.name;
     }
+}
+
+// What the key-by-key reads would not take is not read here either: a file
+// beyond any profile file's size, or a FIFO that would be waited on for ever.
+TEST(ProfileFile, FilesNoIniReadTakesLoadAsEmptyAndAreNeverWaitedOn) {
+    TempHome home;
+    const std::string valid =
+        "[General]\nDevice Type=8\nDefault Profile=1\nISDN Type=0\n[Profile 0]\nProfile Name=A\n";
+    const std::string huge = home.file("huge.prf");
+    writeFile(huge, valid);
+    std::filesystem::resize_file(huge, 17u * 1024 * 1024);
+    const std::string fifo = home.file("fifo.prf");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+
+    for (const std::string& path : {huge, fifo}) {
+        const Loaded loaded(path);
+        EXPECT_EQ(loaded.status, 0) << path;
+        EXPECT_EQ(loaded.kind, 0) << path;
+        EXPECT_EQ(loaded.model.activeProfile, 0) << path;
+        EXPECT_EQ(loaded.model.profiles[0].name, "Unknown") << path;
+        EXPECT_EQ(CProfileFile().Save(path, loaded.model, 7, 8), profile::kProfileFileWriteFailed)
+            << path;
+    }
+    EXPECT_EQ(std::filesystem::file_size(huge), 17u * 1024 * 1024);
 }
