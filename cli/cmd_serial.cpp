@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "platform/named_mutex.h"
 #include "platform/registry_store.h"
 #include "platform/serial_port.h"
 #include "serial/com_link.h"
@@ -87,6 +88,11 @@ int runSpeed(const Args& args) {
     if (args.size() != 1 || args[0].empty()) return usage(kLine);
     const std::string& port = args[0];
 
+    // The walk opens and closes the port at every step; a folder or monitor
+    // that took the adapter in between would end it early, and the lower
+    // speed would be stored as the port's best.
+    platform::NamedMutex mutex(platform::kDeviceAccessMutex);
+    if (!lockDevices(mutex)) return kExitFailed;
     if (std::int32_t rc = probeOpen(port); rc != serial::kLinkOk) {
         std::printf("error=%d\n", static_cast<int>(rc));
         std::fprintf(stderr, "FEHLER: Der Anschluss %s kann nicht geöffnet werden (Code %d).\n",
@@ -97,6 +103,7 @@ int runSpeed(const Args& args) {
     CComLink link;
     std::uint32_t speed = 0;
     link.DetectSpeed(port.c_str(), speed);
+    mutex.unlock();
 
     // Stored as the device folder does: only when the setting is present and
     // on, so a store without it keeps whatever speed it had.

@@ -156,7 +156,8 @@ TEST_F(InfoPollTest, TactlWaitsForTheDeviceAccessMutexAndGivesUp) {
     startSim(3, sim::Kind::Box);
     platform::NamedMutex held(platform::kDeviceAccessMutex);
     ASSERT_TRUE(held.tryLock());
-    for (const auto& args : {std::vector<std::string>{"status", "COM3"}, {"detect"}}) {
+    for (const auto& args :
+         {std::vector<std::string>{"status", "COM3"}, {"detect"}, {"speed", "COM3"}}) {
         const auto run = testsupport::tactl(args);
         EXPECT_EQ(run.code, 1) << args[0];
         EXPECT_EQ(run.out, "") << args[0];  // nothing was queried
