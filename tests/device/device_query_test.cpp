@@ -214,6 +214,7 @@ TEST_F(DeviceQueryTest, SecondMessageModeExitStartsNoThirdPass) {
 // (a late answer, a line of its own) stays out of the record: its caller
 // reads the buffers without the link's lock.
 TEST_F(DeviceQueryTest, TextAfterAnExchangeLeavesTheRecordAlone) {
+    testsupport::setTimeScale(0.5);  // the answered case must beat its wait
     testsupport::RawPeer peer("COM8");
     ASSERT_TRUE(peer.ok());
     auto d = std::make_unique<CDeviceInfo>();
