@@ -78,8 +78,8 @@ public:
     void collect(serial::Collector& c, const char* chunk, std::uint32_t got, std::int32_t status);
     void skip(serial::Collector& c, const char* chunk, std::uint32_t got);
     bool failedResponseEnded(const serial::Collector& c);
-    // Whether the target that got the failure is still the armed one.
-    bool failedTargetArmed(const serial::Collector& c);
+    // Whether a caller has armed since the failure was handed over.
+    bool newTargetArmed(const serial::Collector& c);
     // Offers the collected text to the armed target; true when the reader is
     // done with it (handed over, or nobody to take it).
     bool handOff(std::string& text);

@@ -51,9 +51,9 @@ void CComLinkPrivate::readerMain() {
                 std::uint32_t got = 0;
                 const std::int32_t status = readQueued(chunk, kReadChunk, got);
                 if (got > 0) traceRead(chunk, got);
-                // Once the caller that got the failure has moved on, what
-                // comes now may be the answer to its next command.
-                if (c.skipping && got > 0 && !failedTargetArmed(c)) {
+                // Once a caller has armed again, what comes now may be the
+                // answer to its next command.
+                if (c.skipping && got > 0 && newTargetArmed(c)) {
                     c.skipping = false;
                     c.tail.clear();
                 }
@@ -107,9 +107,9 @@ bool CComLinkPrivate::failedResponseEnded(const Collector& c) {
     return isCompleteResponse(target.mode, c.tail, matchStrings);
 }
 
-bool CComLinkPrivate::failedTargetArmed(const Collector& c) {
+bool CComLinkPrivate::newTargetArmed(const Collector& c) {
     std::lock_guard lock(targetMutex);
-    return generation == c.failedTarget && target.armed();
+    return generation != c.failedTarget && target.armed();
 }
 
 std::int32_t CComLinkPrivate::readQueued(char* out, std::uint32_t max, std::uint32_t& got) {

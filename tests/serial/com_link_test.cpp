@@ -181,11 +181,13 @@ TEST_F(LinkTest, MoreThan4095UnansweredCharactersFailWith1005) {
     EXPECT_EQ(0, next.status);
     EXPECT_EQ("AT\r\r\nOK\r\n", next.text());
 
-    // A failed response whose end never comes: once its caller has moved on,
-    // the answer to the next command reaches the next caller whole.
+    // A failed response whose end never comes (its last byte is the one that
+    // overflows): once its caller has moved on, the answer to the next
+    // command reaches the next caller whole.
     ASSERT_EQ(0, ex.arm(link));
-    ASSERT_TRUE(peer->send(std::string(4200, 'x')));
+    ASSERT_TRUE(peer->send(std::string(4096, 'x')));
     ASSERT_TRUE(ex.wait());
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the reader settles
     EXPECT_EQ(1005, ex.status);
     link.DisarmResponse();
     Exchange after;
