@@ -37,12 +37,7 @@ CDelayDlg::CDelayDlg(CDeviceProfiles& profiles, const CDeviceInfo& device, int a
 }
 
 CDelayDlg::~CDelayDlg() {
-    // Destroyed while the worker runs: the animation stops first, and the
-    // worker must end before the profiles it fills can go.
-    if (worker_.joinable()) {
-        animationControl_->stop();
-        JoinWorker();
-    }
+    WaitForWork();
     if (waitCursor_) ui::endWaitCursor();
     if (running_) profiles_.SetBusyDialog(nullptr);
 }
@@ -112,6 +107,14 @@ void CDelayDlg::EndWork() {
         waitCursor_ = false;
     }
     setEnabled(true);
+}
+
+// Destroyed while the worker runs: the animation stops first, and the
+// worker must end before the profiles it fills can go.
+void CDelayDlg::WaitForWork() {
+    if (!worker_.joinable()) return;
+    animationControl_->stop();
+    JoinWorker();
 }
 
 void CDelayDlg::JoinWorker() {

@@ -54,6 +54,10 @@ public:
 protected:
     // The work, on the worker thread.
     virtual std::int32_t Work() = 0;
+    // Every subclass calls this first in its destructor: the worker calls
+    // Work() on the whole object, so it has to end before the subclass part
+    // goes, not only before the base part does.
+    void WaitForWork();
 
     CDeviceProfiles& profiles_;
     const CDeviceInfo& device_;
@@ -90,6 +94,7 @@ class CReadDelayDlg : public CDelayDlg {
 public:
     CReadDelayDlg(CDeviceProfiles& profiles, const CDeviceInfo& device,
                   const CProfileSettings& settings, int animation);
+    ~CReadDelayDlg() override { WaitForWork(); }
 
 protected:
     std::int32_t Work() override;
@@ -103,6 +108,7 @@ class CWriteDelayDlg : public CDelayDlg {
     Q_OBJECT
 public:
     CWriteDelayDlg(CDeviceProfiles& profiles, const CDeviceInfo& device, int animation);
+    ~CWriteDelayDlg() override { WaitForWork(); }
 
 protected:
     std::int32_t Work() override;
