@@ -144,8 +144,7 @@ bool CDeviceInfo::armAndWrite(char* buffer, std::size_t size, std::string_view c
     exchangeStatus_ = 0;
     serial.ArmResponse(buffer, static_cast<std::int32_t>(size), replyEvent.get(), &exchangeStatus_,
                        mode);
-    if (serial.Write(command.data(), static_cast<std::uint32_t>(command.size())) ==
-        serial::kLinkOk)
+    if (serial.Write(command.data(), static_cast<std::uint32_t>(command.size())) == serial::kLinkOk)
         return true;
     serial.DisarmResponse();
     return false;
