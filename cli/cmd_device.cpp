@@ -11,6 +11,7 @@
 #include "device/device_info.h"
 #include "info/info.h"
 #include "platform/named_mutex.h"
+#include "platform/text_format.h"
 
 namespace cli {
 
@@ -26,10 +27,10 @@ void printRecord(const CDeviceInfo& d) {
     std::printf("region=%d\n", static_cast<int>(d.region));
     std::printf("firmwareState=%d\n", static_cast<int>(d.firmwareState));
     std::printf("v110Capable=%d\n", static_cast<int>(d.v110Capable));
-    std::printf("identification=%s\n", d.identification);
-    std::printf("versionText=%s\n", d.versionText);
-    std::printf("lineText=%s\n", d.lineText);
-    std::printf("extraText=%s\n", d.extraText);
+    std::printf("identification=%s\n", platform::escapeControl(d.identification).c_str());
+    std::printf("versionText=%s\n", platform::escapeControl(d.versionText).c_str());
+    std::printf("lineText=%s\n", platform::escapeControl(d.lineText).c_str());
+    std::printf("extraText=%s\n", platform::escapeControl(d.extraText).c_str());
 }
 
 }  // namespace
@@ -77,7 +78,8 @@ int runDetect(const Args& args) {
         ++adapters;
         std::printf("slot=%zu port=%s type=%d region=%d firmwareState=%d version=%s\n", slot,
                     d.port, static_cast<int>(d.type), static_cast<int>(d.region),
-                    static_cast<int>(d.firmwareState), d.versionText);
+                    static_cast<int>(d.firmwareState),
+                    platform::escapeControl(d.versionText).c_str());
     }
     std::printf("adapters=%d\n", adapters);
     return kExitOk;

@@ -18,4 +18,8 @@ std::string formatInserts(std::string_view pattern, std::initializer_list<Format
 
 std::string formatPrintf(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
 
+// Text from outside (an adapter's reply, a file) made safe for one output
+// line: control characters become \r, \n, \t or \xNN, a backslash \\.
+std::string escapeControl(std::string_view text);
+
 }  // namespace platform

@@ -157,6 +157,13 @@ TEST(FormatInserts, Table) {
     }
 }
 
+TEST(EscapeControl, KeepsOneOutputLinePerValue) {
+    EXPECT_EQ(escapeControl("NI-1 V110 Grüße"), "NI-1 V110 Grüße");
+    EXPECT_EQ(escapeControl(std::string("a\nslot=9\rb\t\x01\x7f\\", 14)),
+              "a\\nslot=9\\rb\\t\\x01\\x7F\\\\");
+    EXPECT_EQ(escapeControl(std::string("\0x", 2)), "\\x00x");
+}
+
 TEST(FormatPrintf, FormatsLongTexts) {
     EXPECT_EQ(formatPrintf("%s-%02d", "at", 7), "at-07");
     const std::string long_(5000, 'x');
