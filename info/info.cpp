@@ -43,12 +43,20 @@ void queryPort(CDeviceInfo& device) {
 }
 
 // One thread per record, all joined before returning: ten ports take about
-// as long as the slowest of them.
+// as long as the slowest of them. A thread the system refuses (a process
+// limit) costs time, not the query: that record is queried right here, and
+// no exception leaves the library.
 template <typename Work>
 void runInParallel(const std::vector<CDeviceInfo*>& records, Work work) {
     std::vector<std::jthread> workers;
     workers.reserve(records.size());
-    for (CDeviceInfo* record : records) workers.emplace_back([record, &work] { work(*record); });
+    for (CDeviceInfo* record : records) {
+        try {
+            workers.emplace_back([record, &work] { work(*record); });
+        } catch (const std::system_error&) {
+            work(*record);
+        }
+    }
 }
 
 std::optional<std::string> readText(const CRegistry& key, const char* name) {
