@@ -9,7 +9,7 @@ cd "$(dirname "$0")"
 top=$PWD
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libsqlite3-dev libudev-dev
-          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core)
+          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core lrzsz)
 
 install_missing() {
     local missing=()

@@ -35,6 +35,8 @@ static const CommandGroup kGroups[] = {
     TACTL_GROUP("export", "Profile in eine Profildatei exportieren (export COMn DATEI)", runExport),
     TACTL_GROUP("import", "Profile aus einer Profildatei importieren (import COMn DATEI)", runImport),
     TACTL_GROUP("reset", "Adapter auf Standardeinstellungen zurücksetzen (reset COMn)", runReset),
+    TACTL_GROUP("elm", "Versionseintrag einer Firmware-Datei lesen (elm DATEI)", runElm),
+    TACTL_GROUP("firmware", "Firmware in einen Adapter laden (firmware COMn DATEI [--no-confirm])", runFirmware),
 };
 // clang-format on
 

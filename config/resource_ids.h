@@ -100,4 +100,47 @@ inline constexpr std::uint32_t IDS_BUSY_RESTARTING = 57398;
 inline constexpr std::uint32_t IDS_BUSY_CONNECTING = 57399;
 inline constexpr std::uint32_t IDS_EXPORT_FILE_NAME = 57416;
 
+// Firmware upgrade ------------------------------------------------------
+inline constexpr int IDD_FIRMWARE_LOAD = 1009;
+inline constexpr int IDD_FIRMWARE_SELECT = 1190;
+inline constexpr int IDD_FIRMWARE_DETAILS = 1193;
+inline constexpr std::uint32_t IDS_FW_COLUMN_DEVICE = 1000;
+inline constexpr std::uint32_t IDS_FW_COLUMN_REGION = 1001;
+inline constexpr std::uint32_t IDS_FW_COLUMN_VERSION = 1002;
+inline constexpr std::uint32_t IDS_FW_ERROR_BOX = 1003;
+inline constexpr std::uint32_t IDS_FW_ERROR_PRO = 1004;
+inline constexpr std::uint32_t IDS_FW_SENDING_BOX = 1005;
+inline constexpr std::uint32_t IDS_FW_TIME_LEFT_MIN = 1006;
+inline constexpr std::uint32_t IDS_FW_TIME_LEFT_SEC = 1007;
+inline constexpr std::uint32_t IDS_FW_ERROR_PCI = 1008;
+inline constexpr std::uint32_t IDS_FW_SENDING_PCI = 1009;
+inline constexpr std::uint32_t IDS_FW_START_FAILED = 1025;
+inline constexpr std::uint32_t IDS_FW_SAME_VERSION = 1038;
+inline constexpr std::uint32_t IDS_FW_OTHER_VERSION = 1039;
+inline constexpr std::uint32_t IDS_FW_TIMEOUT_BOX = 1043;
+inline constexpr std::uint32_t IDS_FW_TIMEOUT_PCI = 1046;
+inline constexpr std::uint32_t IDS_FW_TRANSFER_DONE = 1081;
+inline constexpr std::uint32_t IDS_FW_LOADED = 1169;
+inline constexpr std::uint32_t IDS_FW_NONE_SELECTED = 1300;
+inline constexpr std::uint32_t IDS_FW_NAME_PCCARD = 1301;
+inline constexpr std::uint32_t IDS_FW_NAME_BOX = 1302;
+inline constexpr std::uint32_t IDS_FW_CURRENT = 1303;
+inline constexpr std::uint32_t IDS_FW_NOT_FOR_PCCARD = 1304;
+inline constexpr std::uint32_t IDS_FW_CAPTION = 1305;
+inline constexpr std::uint32_t IDS_FW_NOT_FOR_BOX = 1306;
+inline constexpr std::uint32_t IDS_FW_NOT_APPLICABLE = 1308;
+inline constexpr std::uint32_t IDS_FW_SHARING_VIOLATION = 1309;
+inline constexpr std::uint32_t IDS_FW_SHARING_CAPTION = 1310;
+inline constexpr std::uint32_t IDS_FW_NAME_PCI = 1317;
+inline constexpr std::uint32_t IDS_FW_NOT_FOR_PCI = 1318;
+inline constexpr std::uint32_t IDS_FW_NAME_PRO = 1323;
+inline constexpr std::uint32_t IDS_FW_NOT_FOR_PRO = 1325;
+inline constexpr std::uint32_t IDS_FW_SENDING_PRO = 1327;
+inline constexpr std::uint32_t IDS_FW_TIMEOUT_PRO = 1328;
+inline constexpr std::uint32_t IDS_FW_ERROR_PCCARD = 57408;
+inline constexpr std::uint32_t IDS_FW_SENDING_PCCARD = 57409;
+inline constexpr std::uint32_t IDS_FW_TIMEOUT_PCCARD = 57410;
+inline constexpr std::uint32_t IDS_FW_FILE_FILTER = 57417;
+inline constexpr std::uint32_t IDS_FW_FILE_TITLE = 57418;
+
 }  // namespace config
