@@ -168,9 +168,9 @@ void DownloadProtocol::onTransferChar(Actions& out, char c, std::uint64_t nowMs)
                 }
                 naks_ = 0;
                 ++blockNumber_;  // 255 is followed by 0
-                sendNext(out);
+                abortPending_ ? sendAbort(out, true) : sendNext(out);
             } else if (c == kNak) {
-                onNak(out);
+                abortPending_ ? sendAbort(out, true) : onNak(out);
             }
             return;
         case State::EotSent:
@@ -302,8 +302,11 @@ Actions DownloadProtocol::cancel() {
             userCancelled_ = abortPending_ = true;
             break;
         case State::Sending:
-            userCancelled_ = true;
-            sendAbort(out, true);
+            // The abort block takes the place of the next block, numbered
+            // as the receiver expects it: sent at once with the number of
+            // a block the receiver may have taken already, it would pass as
+            // a repeat, and the receiver would keep the image cut short.
+            userCancelled_ = abortPending_ = true;
             break;
         default:
             // Every byte is out already, or the abort is under way.

@@ -262,15 +262,17 @@ TEST(DownloadProtocol, CancelDependsOnHowFarTheDownloadIs) {
     EXPECT_TRUE(early.closed);
     EXPECT_EQ(early.blocks().size(), 0u);
 
-    // During the transfer the abort block goes out with the current number,
-    // then EOT; the device's final text ends the download as cancelled.
+    // During the transfer the abort block takes the place of the next
+    // block, then EOT; the device's final text ends the download as cancelled.
     Harness late(pattern(3000));
     late.startTransfer("C");
     late.recv(kAck);
     late.apply(late.p.cancel());
+    EXPECT_EQ(late.blocks().size(), 2u);
+    late.recv(kAck);
     EXPECT_EQ(late.p.state(), State::AbortSent);
     const std::string abort = late.blocks().back();
-    EXPECT_EQ(abort, simtest::xmodemBlock(2, firmware::abortBlockData(), true));
+    EXPECT_EQ(abort, simtest::xmodemBlock(3, firmware::abortBlockData(), true));
     EXPECT_EQ(firmware::abortBlockData().find('\0'), 221u);
     late.recv(kNak);
     EXPECT_EQ(late.blocks().back(), abort);
