@@ -9,7 +9,8 @@ cd "$(dirname "$0")"
 top=$PWD
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libsqlite3-dev libudev-dev
-          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core lrzsz)
+          libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
+          qt6-svg-dev shared-mime-info xdg-utils libglib2.0-bin lrzsz)
 
 install_missing() {
     local missing=()
@@ -33,6 +34,7 @@ configure_build() {  # dir, extra cmake args...
 demo() {
     install_missing
     configure_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    "$top/tools/install_desktop_files.sh" "$top/build"
     exec "$top/tools/demo.sh" "$top/build"
 }
 

@@ -22,8 +22,9 @@ void closeFd(int& fd) {
     fd = -1;
 }
 
-// Starts binDir()/program with `in`, `out` and `err` as its standard streams
-// (-1: /dev/null for input, the test's own for the others).
+// Starts binDir()/program (or a program by its absolute path) with `in`,
+// `out` and `err` as its standard streams (-1: /dev/null for input, the
+// test's own for the others).
 pid_t spawn(const std::string& program, const std::vector<std::string>& args, int in, int out,
             int err) {
     posix_spawn_file_actions_t fa;
@@ -34,7 +35,7 @@ pid_t spawn(const std::string& program, const std::vector<std::string>& args, in
         posix_spawn_file_actions_addopen(&fa, 0, "/dev/null", O_RDONLY, 0);
     if (out >= 0) posix_spawn_file_actions_adddup2(&fa, out, 1);
     if (err >= 0) posix_spawn_file_actions_adddup2(&fa, err, 2);
-    const std::string path = binDir() + "/" + program;
+    const std::string path = program.starts_with('/') ? program : binDir() + "/" + program;
     std::vector<char*> argv{const_cast<char*>(path.c_str())};
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);

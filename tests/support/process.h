@@ -15,7 +15,7 @@ struct RunResult {
     std::string err;
 };
 
-// Runs binDir()/program with `args` in this process's environment (so in the
+// Runs binDir()/program (a system tool: its absolute path) with `args` in this process's environment (so in the
 // current TempHome) and collects both output streams. Input is /dev/null.
 RunResult runProgram(const std::string& program, const std::vector<std::string>& args);
 inline RunResult tactl(const std::vector<std::string>& args) {
