@@ -10,7 +10,7 @@ top=$PWD
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libsqlite3-dev libudev-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
-          qt6-svg-dev shared-mime-info xdg-utils libglib2.0-bin lrzsz)
+          qt6-svg-dev shared-mime-info xdg-utils libglib2.0-bin libnautilus-extension-dev lrzsz)
 
 install_missing() {
     local missing=()
