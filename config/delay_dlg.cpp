@@ -20,11 +20,11 @@ namespace {
 constexpr std::int32_t kNotRun = 2;
 }  // namespace
 
-CDelayDlg::CDelayDlg(CDeviceProfiles& profiles, const CDeviceInfo& device, int animation)
+CDelayDlg::CDelayDlg(CDeviceProfiles& profiles, int animation, Work work)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       profiles_(profiles),
-      device_(device),
-      animation_(animation) {
+      animation_(animation),
+      work_(std::move(work)) {
     setAutoFillBackground(true);  // the system's window colour
     setBackgroundRole(QPalette::Window);
     const QSize units = ui::dialogUnitsToPixels(font(), QSize(140, 50));
@@ -36,14 +36,16 @@ CDelayDlg::CDelayDlg(CDeviceProfiles& profiles, const CDeviceInfo& device, int a
     animationControl_->resize(kAnimationWidth, kAnimationHeight);
 }
 
+// Destroyed while the worker runs: the animation stops first, and the
+// worker must end before the work and the profiles it fills can go.
 CDelayDlg::~CDelayDlg() {
-    WaitForWork();
+    animationControl_->stop();
+    worker_.join();
     if (waitCursor_) ui::endWaitCursor();
     if (running_) profiles_.SetBusyDialog(nullptr);
 }
 
 std::int32_t CDelayDlg::DoModal() {
-    done_ = false;
     outcome_->result = kNotRun;
     const std::shared_ptr<Outcome> outcome = outcome_;
     const QPointer<CDelayDlg> self(this);
@@ -82,8 +84,8 @@ void CDelayDlg::StartWork() {
     running_ = true;
     // The engine reaches the dialog through this while it works.
     profiles_.SetBusyDialog(this);
-    worker_ = std::thread([this] {
-        outcome_->result = Work();
+    worker_.start([this] {
+        outcome_->result = work_();
         done_ = true;
         // Wakes the user-interface thread at once instead of on its next poll.
         QMetaObject::invokeMethod(
@@ -99,7 +101,7 @@ void CDelayDlg::CheckDone() {
 
 void CDelayDlg::EndWork() {
     animationControl_->stop();
-    JoinWorker();
+    worker_.join();
     profiles_.SetBusyDialog(nullptr);
     running_ = false;
     if (waitCursor_) {
@@ -107,18 +109,6 @@ void CDelayDlg::EndWork() {
         waitCursor_ = false;
     }
     setEnabled(true);
-}
-
-// Destroyed while the worker runs: the animation stops first, and the
-// worker must end before the profiles it fills can go.
-void CDelayDlg::WaitForWork() {
-    if (!worker_.joinable()) return;
-    animationControl_->stop();
-    JoinWorker();
-}
-
-void CDelayDlg::JoinWorker() {
-    if (worker_.joinable()) worker_.join();
 }
 
 void CDelayDlg::SetBusyText(std::uint32_t stringId, const char* text) {
@@ -141,21 +131,15 @@ void CDelayDlg::closeEvent(QCloseEvent* event) {
 }
 void CDelayDlg::reject() {}
 
-// ------------------------------------------------------------------ reading
-
-CReadDelayDlg::CReadDelayDlg(CDeviceProfiles& profiles, const CDeviceInfo& device,
-                             const CProfileSettings& settings, int animation)
-    : CDelayDlg(profiles, device, animation), settings_(settings) {}
-
-std::int32_t CReadDelayDlg::Work() {
-    return profiles_.ReadProfiles(device_, settings_);
+std::unique_ptr<CDelayDlg> MakeReadDelayDlg(CDeviceProfiles& profiles, const CDeviceInfo& device,
+                                            const CProfileSettings& settings, int animation) {
+    return std::make_unique<CDelayDlg>(profiles, animation, [&profiles, &device, &settings] {
+        return profiles.ReadProfiles(device, settings);
+    });
 }
 
-// ------------------------------------------------------------------ writing
-
-CWriteDelayDlg::CWriteDelayDlg(CDeviceProfiles& profiles, const CDeviceInfo& device, int animation)
-    : CDelayDlg(profiles, device, animation) {}
-
-std::int32_t CWriteDelayDlg::Work() {
-    return profiles_.WriteProfiles(device_);
+std::unique_ptr<CDelayDlg> MakeWriteDelayDlg(CDeviceProfiles& profiles, const CDeviceInfo& device,
+                                             int animation) {
+    return std::make_unique<CDelayDlg>(
+        profiles, animation, [&profiles, &device] { return profiles.WriteProfiles(device); });
 }

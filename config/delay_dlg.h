@@ -1,8 +1,8 @@
 #pragma once
 // CDelayDlg: the busy dialog through which every read of all profiles from
-// the adapter and every write back runs. The work runs on a worker thread;
-// the dialog plays its animation, keeps the user interface responsive and
-// ends with the work's result as its modal result.
+// the adapter and every write back runs. The work runs on a worker thread
+// the dialog owns; the dialog plays its animation, keeps the user interface
+// responsive and ends with the work's result as its modal result.
 //
 // The run: the dialog shows, and 100 ms later its first timer tick begins
 // the wait cursor, disables the dialog (it cannot be closed while the
@@ -10,15 +10,17 @@
 // When the worker has finished the dialog stops the animation, ends the
 // wait cursor and closes. Whatever happens meanwhile -- a failure at once,
 // the application being told to quit, the dialog being destroyed -- the
-// worker is waited for before the profiles it works on can go away.
+// worker is waited for before the dialog and the work can go. A box the work
+// asks for meanwhile is shown, also while the dialog waits for its worker.
 #include <QDialog>
 #include <QString>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
-#include <thread>
 
 #include "profile/busy_dialog.h"
+#include "ui/gui_thread.h"
 
 class CDeviceInfo;
 class CDeviceProfiles;
@@ -34,7 +36,11 @@ public:
     static constexpr int kAnimationWidth = 144;
     static constexpr int kAnimationHeight = 83;
 
-    CDelayDlg(CDeviceProfiles& profiles, const CDeviceInfo& device, int animation);
+    // Runs on the worker thread; gives 0 for success or the work's code.
+    using Work = std::function<std::int32_t()>;
+
+    // `profiles` is handed the dialog while the work runs (SetBusyDialog).
+    CDelayDlg(CDeviceProfiles& profiles, int animation, Work work);
     ~CDelayDlg() override;
 
     // Runs the work; its result (0 for success) is the result.
@@ -52,16 +58,6 @@ public:
     ui::AnimationControl* AnimationControlWidget() const { return animationControl_; }
 
 protected:
-    // The work, on the worker thread.
-    virtual std::int32_t Work() = 0;
-    // Every subclass calls this first in its destructor: the worker calls
-    // Work() on the whole object, so it has to end before the subclass part
-    // goes, not only before the base part does.
-    void WaitForWork();
-
-    CDeviceProfiles& profiles_;
-    const CDeviceInfo& device_;
-
     void timerEvent(QTimerEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -70,7 +66,6 @@ private:
     void StartWork();
     void CheckDone();
     void EndWork();
-    void JoinWorker();
 
     // The result lives apart from the dialog, so that a run whose dialog
     // was destroyed meanwhile still returns what the work gave.
@@ -78,38 +73,21 @@ private:
         std::atomic<std::int32_t> result{0};
     };
 
+    CDeviceProfiles& profiles_;
     int animation_;
+    Work work_;
     std::shared_ptr<Outcome> outcome_ = std::make_shared<Outcome>();
     ui::AnimationControl* animationControl_ = nullptr;
     int timerId_ = 0;
     bool running_ = false;
     bool waitCursor_ = false;
     std::atomic<bool> done_{false};
-    std::thread worker_;
+    ui::WorkerThread worker_;
 };
 
-// Reads all profiles (ReadProfiles with the device and the names record).
-class CReadDelayDlg : public CDelayDlg {
-    Q_OBJECT
-public:
-    CReadDelayDlg(CDeviceProfiles& profiles, const CDeviceInfo& device,
-                  const CProfileSettings& settings, int animation);
-    ~CReadDelayDlg() override { WaitForWork(); }
-
-protected:
-    std::int32_t Work() override;
-
-private:
-    const CProfileSettings& settings_;
-};
-
-// Writes all profiles back (WriteProfiles with the device).
-class CWriteDelayDlg : public CDelayDlg {
-    Q_OBJECT
-public:
-    CWriteDelayDlg(CDeviceProfiles& profiles, const CDeviceInfo& device, int animation);
-    ~CWriteDelayDlg() override { WaitForWork(); }
-
-protected:
-    std::int32_t Work() override;
-};
+// The reading dialog: ReadProfiles with the device and the names record.
+std::unique_ptr<CDelayDlg> MakeReadDelayDlg(CDeviceProfiles& profiles, const CDeviceInfo& device,
+                                            const CProfileSettings& settings, int animation);
+// The writing dialog: WriteProfiles with the device.
+std::unique_ptr<CDelayDlg> MakeWriteDelayDlg(CDeviceProfiles& profiles, const CDeviceInfo& device,
+                                             int animation);

@@ -5,11 +5,11 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QThread>
 #include <cstdio>
 
 #include "ui/file_filter.h"
 #include "ui/framework_ids.h"
+#include "ui/gui_thread.h"
 #include "ui/ui_strings.h"
 
 namespace ui {
@@ -74,19 +74,6 @@ bool headless() {
     return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
 }
 
-bool onGuiThread() {
-    return qApp && QThread::currentThread() == qApp->thread();
-}
-
-template <typename F>
-auto onGui(F&& f) -> decltype(f()) {
-    if (onGuiThread() || !qApp) return f();
-    decltype(f()) result{};
-    QMetaObject::invokeMethod(
-        qApp, [&] { result = f(); }, Qt::BlockingQueuedConnection);
-    return result;
-}
-
 }  // namespace
 
 int defaultAnswer(Buttons buttons) {
@@ -94,11 +81,11 @@ int defaultAnswer(Buttons buttons) {
 }
 
 int NativeDialogs::messageBox(const MessageRequest& request) {
-    return onGui([&] { return showMessageBox(request); });
+    return callOnGuiThread([&] { return showMessageBox(request); });
 }
 
 FileAnswer NativeDialogs::fileDialog(const FileRequest& request) {
-    return onGui([&] { return showFileDialog(request); });
+    return callOnGuiThread([&] { return showFileDialog(request); });
 }
 
 std::unique_ptr<QMessageBox> makeMessageBox(const MessageRequest& request) {

@@ -22,6 +22,8 @@
 #include "tests/support/sim_port.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/animation_control.h"
+#include "ui/dialog_facility.h"
+#include "ui/framework_ids.h"
 #include "ui/wait_cursor.h"
 
 namespace {
@@ -33,26 +35,21 @@ struct ThreadEndMark {
     ~ThreadEndMark() { workerThreadEnded = true; }
 };
 
-class FakeDelayDlg : public CDelayDlg {
-public:
-    FakeDelayDlg(CDeviceProfiles& profiles, const CDeviceInfo& device, int animation,
-                 std::function<std::int32_t(FakeDelayDlg&)> work)
-        : CDelayDlg(profiles, device, animation), work_(std::move(work)) {}
-    ~FakeDelayDlg() override { WaitForWork(); }
-
-    std::thread::id workThread;
-
-protected:
-    std::int32_t Work() override {
+// Work of the test's own, run on the dialog's worker thread, which it marks.
+CDelayDlg::Work onWorker(std::function<std::int32_t()> work, std::thread::id* thread = nullptr) {
+    return [work = std::move(work), thread] {
         thread_local ThreadEndMark mark;
         (void)mark;
-        workThread = std::this_thread::get_id();
-        return work_(*this);
-    }
+        if (thread) *thread = std::this_thread::get_id();
+        return work();
+    };
+}
 
-private:
-    std::function<std::int32_t(FakeDelayDlg&)> work_;
-};
+// A box from the work: without a display it takes its default button (Yes).
+int askFromWorker() {
+    return ui::messageBox(nullptr, "Gerät antwortet nicht. Weiter warten?", "", ui::Icon::Question,
+                          ui::Buttons::YesNo);
+}
 
 // Every title the dialog shows, as the work's steps set them.
 std::shared_ptr<QStringList> titlesOf(QWidget& dialog) {
@@ -89,8 +86,9 @@ struct DelayFixture : uitest::WithApp, ::testing::Test {
 
 TEST_F(DelayFixture, AWorkThatFailsAtOnceStillReturnsItsCodeAfterTheWorkerEnded) {
     int calls = 0;
-    FakeDelayDlg dialog(profiles, device, config::ReadAnimation(16),
-                        [&](FakeDelayDlg&) { return std::int32_t(++calls == 1 ? 1002 : 0); });
+    std::thread::id workThread;
+    CDelayDlg dialog(profiles, config::ReadAnimation(16),
+                     onWorker([&] { return std::int32_t(++calls == 1 ? 1002 : 0); }, &workThread));
     bool shownWhenStarted = false;
     uitest::whenModal([&] { shownWhenStarted = dialog.isVisible(); });
 
@@ -99,7 +97,7 @@ TEST_F(DelayFixture, AWorkThatFailsAtOnceStillReturnsItsCodeAfterTheWorkerEnded)
     EXPECT_TRUE(shownWhenStarted);
     EXPECT_TRUE(dialog.IsDone());
     EXPECT_TRUE(workerThreadEnded) << "the run returned before its worker thread was gone";
-    EXPECT_NE(dialog.workThread, std::this_thread::get_id());
+    EXPECT_NE(workThread, std::this_thread::get_id());
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_FALSE(dialog.IsRunning());
     EXPECT_EQ(ui::waitCursorDepth(), 0);
@@ -110,13 +108,15 @@ TEST_F(DelayFixture, AWorkThatFailsAtOnceStillReturnsItsCodeAfterTheWorkerEnded)
 
 TEST_F(DelayFixture, TheUserInterfaceStaysAliveWhileTheWorkRuns) {
     platform::Event release;
-    FakeDelayDlg dialog(profiles, device, config::WriteAnimation(2), [&](FakeDelayDlg& self) {
+    CDelayDlg* self = nullptr;
+    CDelayDlg dialog(profiles, config::WriteAnimation(2), [&] {
         // What the profile engine does from its thread.
-        self.SetBusyText(1295, "ignored: the dialog's own table has the text");
-        self.SetBusyText(4711, "Ein Text ohne Nummer");
+        self->SetBusyText(1295, "ignored: the dialog's own table has the text");
+        self->SetBusyText(4711, "Ein Text ohne Nummer");
         release.wait(platform::kInfinite);
         return std::int32_t(0);
     });
+    self = &dialog;
     bool checked = false;
     whenTrue([&] { return dialog.BusyText() == QStringLiteral("Ein Text ohne Nummer"); },
              [&] {
@@ -143,26 +143,25 @@ TEST_F(DelayFixture, TheUserInterfaceStaysAliveWhileTheWorkRuns) {
     EXPECT_EQ(ui::waitCursorDepth(), 0);
 }
 
-TEST_F(DelayFixture, DestroyingTheDialogWhileItRunsWaitsForTheWorkAndKeepsItsResult) {
+// The work goes on once the dialog is being destroyed and then asks for a
+// box: the destructor has to wait for the work and show the box meanwhile,
+// instead of both threads waiting for each other.
+TEST_F(DelayFixture, DestroyingTheDialogWhileItRunsWaitsForTheWorkAndShowsItsBox) {
     platform::Event release;
     // The work's state lives on the heap and is used after the wait, so a
-    // subclass part that went before its worker ended shows up under ASan.
+    // work that outlived its dialog shows up under ASan.
     const std::string tag(64, 'w');
-    auto* dialog = new FakeDelayDlg(profiles, device, 1381, [&, tag](FakeDelayDlg&) {
-        release.wait(platform::kInfinite);
-        return std::int32_t(tag.size() == 64 ? 8001 : 1);
-    });
-    QPointer<FakeDelayDlg> watch(dialog);
+    auto* dialog = new CDelayDlg(profiles, 1381, onWorker([&release, tag] {
+                                     release.wait(platform::kInfinite);
+                                     const bool yes = askFromWorker() == ui::IDYES;
+                                     return std::int32_t(tag.size() == 64 && yes ? 8001 : 1);
+                                 }));
+    QPointer<CDelayDlg> watch(dialog);
     bool wasPlaying = false;
     whenTrue([&] { return watch && watch->IsRunning(); },
              [&] {
                  wasPlaying = watch->AnimationControlWidget()->isPlaying();
-                 // The work finishes a moment later on its own thread; the
-                 // destructor has to wait for it.
-                 std::thread([&] {
-                     platform::sleepMs(50);
-                     release.set();
-                 }).detach();
+                 release.set();
                  delete watch.data();
              });
     EXPECT_EQ(dialog->DoModal(), 8001);
@@ -172,19 +171,25 @@ TEST_F(DelayFixture, DestroyingTheDialogWhileItRunsWaitsForTheWorkAndKeepsItsRes
 }
 
 // An application told to quit ends every event loop, the busy dialog's too;
-// the work must still end before the run returns, and its code must be the
-// result. Quitting marks the thread for good, so this runs in a child.
+// the work (here asking for a box after the quit) must still end before the
+// run returns, and its code must be the result. Quitting marks the thread
+// for good, so this runs in a child.
 TEST_F(DelayFixture, QuittingTheApplicationDuringTheWorkStillReturnsTheWorksCode) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
             platform::Event started;
-            FakeDelayDlg dialog(profiles, device, 1381, [&](FakeDelayDlg&) {
-                started.set();
-                platform::sleepMs(300);
-                return std::int32_t(1017);
-            });
-            whenTrue([&] { return started.isSet(); }, [] { QCoreApplication::exit(0); });
+            platform::Event quitting;
+            CDelayDlg dialog(profiles, 1381, onWorker([&] {
+                                 started.set();
+                                 quitting.wait(platform::kInfinite);
+                                 return std::int32_t(askFromWorker() == ui::IDYES ? 1017 : 1);
+                             }));
+            whenTrue([&] { return started.isSet(); },
+                     [&] {
+                         QCoreApplication::exit(0);
+                         quitting.set();
+                     });
             const std::int32_t result = dialog.DoModal();
             const bool ok = result == 1017 && workerThreadEnded && !dialog.IsRunning() &&
                             ui::waitCursorDepth() == 0;
@@ -209,25 +214,24 @@ TEST_F(SimFixture, ReadsAndWritesAllProfilesOfASimulatedAdapter) {
     device.type = profiles.deviceKind = 16;
     device.region = profiles.northAmerica = 0;
 
-    CReadDelayDlg reading(profiles, device, settings, config::ReadAnimation(device.type));
-    const auto readTitles = titlesOf(reading);
-    ASSERT_EQ(reading.DoModal(), 0);
+    const auto reading = MakeReadDelayDlg(profiles, device, settings, config::ReadAnimation(16));
+    const auto readTitles = titlesOf(*reading);
+    ASSERT_EQ(reading->DoModal(), 0);
     EXPECT_EQ(profiles.activeProfile, 2);
     EXPECT_EQ(*readTitles, (QStringList{QStringLiteral("Verbindet mit Gerät..."),
                                         QStringLiteral("Liest von Gerät...")}));
 
     profiles.activeProfile = 1;
-    CWriteDelayDlg writing(profiles, device, config::WriteAnimation(device.type));
-    const auto writeTitles = titlesOf(writing);
-    ASSERT_EQ(writing.DoModal(), 0);
+    const auto writing = MakeWriteDelayDlg(profiles, device, config::WriteAnimation(16));
+    const auto writeTitles = titlesOf(*writing);
+    ASSERT_EQ(writing->DoModal(), 0);
     EXPECT_EQ(*writeTitles, (QStringList{QStringLiteral("Verbindet mit Gerät..."),
                                          QStringLiteral("Schreibt zu Gerät..."),
                                          QStringLiteral("Gerät wird gestartet...")}));
 
     CDeviceProfiles again;
     again.deviceKind = device.type;
-    CReadDelayDlg check(again, device, settings, config::ReadAnimation(device.type));
-    ASSERT_EQ(check.DoModal(), 0);
+    ASSERT_EQ(MakeReadDelayDlg(again, device, settings, config::ReadAnimation(16))->DoModal(), 0);
     EXPECT_EQ(again.activeProfile, 1) << "the write reached the adapter";
 }
 
@@ -240,9 +244,9 @@ TEST_F(SimFixture, AReadThatFailsAtOnceGivesTheReadersCode) {
     const std::int32_t expected = direct.ReadProfiles(device, settings);
     ASSERT_NE(expected, 0);
 
-    CReadDelayDlg reading(profiles, device, settings, config::ReadAnimation(1));
-    EXPECT_EQ(reading.DoModal(), expected);
-    EXPECT_FALSE(reading.isVisible());
+    const auto reading = MakeReadDelayDlg(profiles, device, settings, config::ReadAnimation(1));
+    EXPECT_EQ(reading->DoModal(), expected);
+    EXPECT_FALSE(reading->isVisible());
     EXPECT_EQ(ui::waitCursorDepth(), 0);
 }
 

@@ -1,7 +1,9 @@
 // Message boxes by string id and file dialogs through the scripted facility,
-// the classic filter text, and the real boxes when nobody can answer.
+// the classic filter text, the real boxes when nobody can answer, and boxes
+// asked for by a worker thread.
 #include <gtest/gtest.h>
 
+#include <QThread>
 #include <QWidget>
 #include <thread>
 
@@ -9,6 +11,7 @@
 #include "ui/dialog_facility.h"
 #include "ui/file_filter.h"
 #include "ui/framework_ids.h"
+#include "ui/gui_thread.h"
 #include "ui/native_dialogs.h"
 #include "ui/scripted_dialogs.h"
 
@@ -116,6 +119,28 @@ TEST(NativeDialogs, WithoutADisplayTheDefaultButtonAnswersAtOnce) {
     request.buttons = ui::Buttons::RetryCancel;
     EXPECT_EQ(native.messageBox(request), ui::IDRETRY);
     EXPECT_EQ(native.fileDialog(ui::FileRequest{}).result, ui::IDCANCEL);
+}
+
+// The user-interface thread waits for a worker without running its event
+// loop, and the worker asks for a box meanwhile: the wait itself must show
+// it, or both threads wait for each other for good.
+TEST(WorkerThread, JoiningOnTheUserInterfaceThreadShowsTheWorkersBoxes) {
+    uitest::app();
+    ui::WorkerThread worker;
+    QThread* ranOn = nullptr;
+    int answer = 0;
+    worker.start([&] {
+        ranOn = ui::callOnGuiThread([] { return QThread::currentThread(); });
+        ui::MessageRequest request;
+        request.text = "Gerät antwortet nicht. Weiter warten?";
+        request.buttons = ui::Buttons::YesNo;
+        answer = ui::NativeDialogs().messageBox(request);
+    });
+    worker.join();
+    EXPECT_TRUE(worker.finished());
+    EXPECT_EQ(ranOn, uitest::app().thread());
+    EXPECT_EQ(answer, ui::IDYES);
+    uitest::pump();  // the wake-ups the calls posted find nothing left to do
 }
 
 TEST(FileFilter, ClassicTextBecomesQtNameFilters) {

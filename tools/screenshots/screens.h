@@ -3,7 +3,7 @@
 // dialogs with one line each:
 //
 //   VELKA_SCREEN("busy_read_box", [](screenshots::Scene& s) {
-//       s.dialog = std::make_unique<CReadDelayDlg>(...);
+//       s.dialog = MakeReadDelayDlg(...);
 //   });
 //
 // The tool builds every scene offscreen, shows its dialog without running it

@@ -23,13 +23,12 @@ void busy(screenshots::Scene& s, std::int32_t kind, Direction direction) {
     device->type = kind;
     std::unique_ptr<CDelayDlg> dialog;
     if (direction == Direction::Read) {
-        dialog = std::make_unique<CReadDelayDlg>(*profiles, *device, *settings,
-                                                 config::ReadAnimation(kind));
+        dialog = MakeReadDelayDlg(*profiles, *device, *settings, config::ReadAnimation(kind));
         dialog->SetBusyText(config::IDS_BUSY_READING, "");
     } else {
         const int animation = direction == Direction::Write ? config::WriteAnimation(kind)
                                                             : config::ImportAnimation(kind);
-        dialog = std::make_unique<CWriteDelayDlg>(*profiles, *device, animation);
+        dialog = MakeWriteDelayDlg(*profiles, *device, animation);
         dialog->SetBusyText(config::IDS_BUSY_WRITING, "");
     }
     QCoreApplication::processEvents();  // the text arrives as it would from the worker
