@@ -8,11 +8,14 @@
 #include "shellext/profile_details.h"
 #include "shellext/quillet_ids.h"
 #include "shellext/quillet_strings.h"
+#include "ui/dialog_units.h"
 #include "ui/resource_id.h"
 
 using namespace quillet;
 
 namespace {
+
+constexpr int kPageWidthDlu = 227;
 
 QString qText(const std::string& text) {
     return QString::fromStdString(text);
@@ -54,6 +57,9 @@ void CDetailsPage::createControls() {
         column->addWidget(group);
     }
     column->addStretch(1);
+    // The width of the file manager's own property pages, so the sheet's
+    // title (the file's name) fits as well as the longest device text.
+    setMinimumWidth(ui::dialogUnitsToPixels(font(), QSize(kPageWidthDlu, 0)).width());
 }
 
 bool CDetailsPage::onInitDialog() {
