@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -12,6 +14,7 @@
 #include <cstdlib>
 
 #include "platform/clock.h"
+#include "platform/device_change.h"
 #include "sim/transcript.h"
 
 namespace sim {
@@ -68,6 +71,7 @@ std::int32_t PtyAdapter::start(const Scenario& scenario, const Options& options,
     if (!options.comName.empty()) {
         dev->mapping_ = std::make_unique<ComMapping>(dev->devicePath_, options.comName);
         if (dev->mapping_->status() != 0) return dev->mapping_->status();
+        dev->announce(platform::kDeviceArrival);
     }
     dev->thread_ = std::jthread([self = dev.get()](std::stop_token st) { self->run(st); });
     out = std::move(dev);
@@ -85,6 +89,9 @@ std::int32_t PtyAdapter::open() {
     // closes and reopens it, and gives us the termios the host sets.
     slave_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (slave_ < 0) return errno;
+    struct stat st;
+    if (::fstat(slave_, &st) == 0)
+        devNode_ = platform::devNodeNumber(major(st.st_rdev), minor(st.st_rdev));
     // Until the host sets its own line up, the slave must not echo or
     // translate: the adapter's answers would come straight back to it.
     makeRaw(slave_);
@@ -127,10 +134,24 @@ std::uint32_t PtyAdapter::lineSpeed() const {
 void PtyAdapter::closeLine() {
     // The mapping goes first: once the host sees the hang-up, the COM name
     // must already be gone, as with a device that was pulled.
-    if (mapping_) mapping_->remove();
+    if (mapping_ && !gone_) {
+        mapping_->remove();
+        announce(platform::kDeviceRemoveComplete);
+    }
     gone_ = true;
     closeFd(master_);
     closeFd(slave_);
+}
+
+// Listeners such as the status monitor learn of the port like of a device
+// plugged in or pulled, with the maker's name in its hardware key.
+void PtyAdapter::announce(std::uint32_t event) {
+    platform::DeviceChange change;
+    change.event = event;
+    change.devNode = devNode_;
+    change.devicePath = devicePath_;
+    change.hardwareKey = platform::simulatorHardwareKey(options_.comName);
+    platform::announceDeviceChange(change);
 }
 
 void PtyAdapter::run(std::stop_token stop) {

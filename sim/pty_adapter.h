@@ -19,6 +19,10 @@
 // vanish() (or a scenario fault) closes the master and the slave descriptor:
 // the host's descriptor then reports hang-up / EIO, like a device that was
 // pulled, and the COM mapping is removed.
+//
+// A port with a COM name is announced on the device-change channel when it
+// comes and when it goes, so the status monitor sees it like a device that
+// was plugged in or pulled.
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -68,6 +72,7 @@ private:
     bool writeAll(std::string_view bytes);
     std::uint32_t lineSpeed() const;
     void closeLine();
+    void announce(std::uint32_t event);
     void log(char direction, std::string_view text);
     void saveState();
 
@@ -78,6 +83,7 @@ private:
     int slave_ = -1;
     int wake_ = -1;  // eventfd that ends the thread's wait
     std::string devicePath_;
+    std::uint32_t devNode_ = 0;
     std::unique_ptr<ComMapping> mapping_;
     std::atomic<bool> gone_{false};
     std::atomic<bool> vanishRequested_{false};
