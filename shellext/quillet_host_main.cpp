@@ -1,17 +1,21 @@
-// ta-quillet-host FILE...: shows the property sheet of the given files with
-// the pages the profile-file extension adds, loading the extension as a file
-// manager does: open the library, ask its factory for an extension, hand it
-// the selection and let it add its pages. Also what the desktop entry starts
-// to show one profile file.
+// ta-quillet-host [--library LIB] [--list] FILE...: shows the property sheet of the given files
+// with the pages the profile-file extension adds, loading the extension as a file manager does:
+// open the library, ask its factory for an extension, hand it the selection and let it add its
+// pages. Also what the desktop entry starts to show one profile file. --list prints each page's
+// controls (id, text) instead of showing the sheet, for scripts and tests.
 #include <QApplication>
 #include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
 #include <QTextStream>
+#include <map>
 #include <memory>
 #include <vector>
 
 #include "platform/shared_library.h"
 #include "shellext/quillet.h"
 #include "ui/property_sheet.h"
+#include "ui/resource_id.h"
 
 namespace {
 
@@ -74,6 +78,25 @@ Pages extensionPages(const platform::SharedLibrary& library, const QStringList& 
     return pages;
 }
 
+// Each page's caption, then "<id> <text>" for its labels and group boxes.
+void listPages(const Pages& pages, QTextStream& out) {
+    ui::PropertySheet sheet(QString{});
+    for (const auto& page : pages) sheet.addPage(page.get());
+    sheet.create();
+    for (const auto& page : pages) {
+        sheet.setActivePage(page.get());  // a page reads its file when first shown
+        out << page->caption() << "\n";
+        std::map<int, QString> texts;
+        for (auto* label : page->findChildren<QLabel*>())
+            texts[ui::resourceId(label)] = label->text();
+        for (auto* group : page->findChildren<QGroupBox*>())
+            texts[ui::resourceId(group)] = group->title();
+        for (const auto& [id, text] : texts)
+            if (id >= 0) out << id << " " << text << "\n";
+    }
+    sheet.done(2);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -85,8 +108,10 @@ int main(int argc, char** argv) {
         libraryPath = args.at(1);
         args = args.mid(2);
     }
+    const bool list = !args.isEmpty() && args.front() == QStringLiteral("--list");
+    if (list) args.removeFirst();
     if (args.isEmpty()) {
-        err << "Aufruf: ta-quillet-host [--library DATEI] PROFILDATEI...\n";
+        err << "Aufruf: ta-quillet-host [--library DATEI] [--list] PROFILDATEI...\n";
         return 2;
     }
 
@@ -104,8 +129,11 @@ int main(int argc, char** argv) {
 
     const QString title = args.size() == 1 ? QFileInfo(args.front()).fileName()
                                            : QStringLiteral("%1 Dateien").arg(args.size());
-    int result = 0;
-    {
+    int result = 1;
+    if (list) {
+        QTextStream out(stdout);
+        listPages(pages, out);
+    } else {
         ui::PropertySheet sheet(QStringLiteral("Eigenschaften von %1").arg(title));
         sheet.setApplyButton(false);
         sheet.setHelpButton(false);
@@ -115,5 +143,5 @@ int main(int argc, char** argv) {
     pages.clear();
     auto canUnload = library.function<DllCanUnloadNowFn>("DllCanUnloadNow");
     if (canUnload && canUnload() == S_OK) library.close();
-    return result == 1 ? 0 : 1;
+    return list || result == 1 ? 0 : 1;
 }

@@ -83,4 +83,23 @@ TEST(ProfileFileThumbnailer, DrawsTheChosenIconAtTheAskedSize) {
     EXPECT_EQ(refused.code, 2);
 }
 
+// What the desktop entry starts: the host loads the built library and shows
+// its page, or says why there is none.
+TEST(ProfileFileViewer, ShowsTheExtensionsPageOfOneFile) {
+    testsupport::TempHome home;
+    const std::string file = exportedProfileFile(home.file("box.prf"));
+    const auto one = testsupport::runProgram("ta-quillet-host", {"--list", file});
+    EXPECT_EQ(one.code, 0) << one.err;
+    EXPECT_NE(one.out.find("Details\n"), std::string::npos) << one.out;
+    EXPECT_NE(one.out.find("1032 Tamo T/A ISDN Modem\n"), std::string::npos) << one.out;
+    EXPECT_NE(one.out.find("1039 Profil 0 ( Büro )\n"), std::string::npos) << one.out;
+
+    const auto two = testsupport::runProgram("ta-quillet-host", {"--list", file, file});
+    EXPECT_EQ(two.code, 1);
+    EXPECT_NE(two.err.find("keine Seite"), std::string::npos) << two.err;
+    const auto missing =
+        testsupport::runProgram("ta-quillet-host", {"--library", home.file("none.so"), file});
+    EXPECT_EQ(missing.code, 1);
+}
+
 }  // namespace
