@@ -48,8 +48,6 @@ private:
     std::atomic<ULONG> refs_{1};
 };
 
-class CProfileFileExtension;
-
 // The "Details" page as the extension hands it to the host. It keeps the
 // extension alive while it exists, like the page callback's release does on
 // the platform these interfaces come from, and counts as a module object.
@@ -71,8 +69,6 @@ class CProfileFileExtension final : public IShellExtInit,
                                     public IExtractIconA,
                                     public IPersistFile {
 public:
-    CProfileFileExtension() = default;
-
     HRESULT QueryInterface(REFIID iid, void** out) override {
         if (!out) return E_POINTER;
         *out = nullptr;
