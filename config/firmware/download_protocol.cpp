@@ -102,11 +102,22 @@ Actions DownloadProtocol::portOpened(std::int32_t status) {
     return out;
 }
 
-bool DownloadProtocol::collect(std::string_view piece, std::string_view word) {
+std::optional<std::string> DownloadProtocol::collect(std::string_view piece,
+                                                     std::string_view word) {
     collector_.append(piece);
-    if (collector_.find(word) == std::string::npos) return false;
+    const std::size_t at = collector_.find(word);
+    if (at == std::string::npos) return std::nullopt;
+    std::string rest = collector_.substr(at + word.size());
     collector_.clear();
-    return true;
+    return rest;
+}
+
+void DownloadProtocol::finalText(Actions& out, std::string_view piece) {
+    collector_.append(piece);
+    const bool done =
+        collector_.find("...\r\n") != std::string::npos ||
+        (kindTexts(setup_.kind).finalDot && collector_.find('.') != std::string::npos);
+    if (done) end(out, userCancelled_ ? kUserCancelled : kLoaded, 0);
 }
 
 Actions DownloadProtocol::received(std::string_view piece, std::uint64_t nowMs) {
@@ -130,18 +141,27 @@ Actions DownloadProtocol::received(std::string_view piece, std::uint64_t nowMs) 
             }
             break;
         case State::WaitLoaded:
-            if (collect(piece, "loaded\r")) state_ = State::WaitStart;
+            if (const auto rest = collect(piece, "loaded\r")) {
+                state_ = State::WaitStart;
+                // A receiver that starts at once may send its start
+                // character right behind the line end.
+                const std::size_t start = rest->find_first_not_of("\r\n");
+                if (start != std::string::npos) onTransferChar(out, (*rest)[start], nowMs);
+            }
             break;
-        case State::WaitFinal: {
-            const bool done =
-                collect(piece, "...\r\n") || (kindTexts(setup_.kind).finalDot && collect({}, "."));
-            if (done) end(out, userCancelled_ ? kUserCancelled : kLoaded, 0);
+        case State::WaitFinal:
+            finalText(out, piece);
+            break;
+        default: {
+            // While blocks go out, only the first character of a delivery
+            // counts; the device's final text may follow the ACK of the EOT
+            // in the same delivery.
+            const State before = state_;
+            onTransferChar(out, piece.front(), nowMs);
+            if (before == State::EotSent && state_ == State::WaitFinal)
+                finalText(out, piece.substr(1));
             break;
         }
-        default:
-            // While blocks go out, only the first character of a delivery counts.
-            onTransferChar(out, piece.front(), nowMs);
-            break;
     }
     return out;
 }

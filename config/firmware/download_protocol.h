@@ -11,6 +11,7 @@
 // 1024-byte blocks and the 8-bit sum (the receiver starts with NAK) or
 // CRC-16 (it starts with "C"), then the device's final text.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -111,7 +112,10 @@ private:
     void estimate(Actions& out, std::uint64_t nowMs);
     void deviceCancelled(Actions& out);
     void end(Actions& out, std::int32_t result, std::uint32_t messageId);
-    bool collect(std::string_view piece, std::string_view word);
+    // Appends to the collector; once it holds `word`, empties it and gives
+    // what followed the word.
+    std::optional<std::string> collect(std::string_view piece, std::string_view word);
+    void finalText(Actions& out, std::string_view piece);
 
     DownloadSetup setup_;
     State state_ = State::WaitUser;

@@ -231,6 +231,21 @@ TEST(DownloadProtocol, FinalTextMayComeInPieces) {
     }
 }
 
+TEST(DownloadProtocol, AnswersThatShareADeliveryAreAllSeen) {
+    // A receiver that starts at once, and one that says its final words
+    // together with the ACK of the EOT.
+    Harness h(pattern(100));
+    h.open();
+    h.recv("user\r");
+    h.recv("(y/n)?");
+    h.recv("\r\nFlash erased, loader loaded\r\n\x15");
+    ASSERT_EQ(h.blocks().size(), 1u);
+    EXPECT_FALSE(h.p.crcMode());
+    h.recv(kAck);
+    h.recv("\x06\r\nProgramming flash...\r\n");
+    EXPECT_EQ(h.p.result(), firmware::kLoaded);
+}
+
 TEST(DownloadProtocol, LoaderModeSkipsTheMonitorAndTheSpeedWalk) {
     Harness h(pattern(100), kDeviceExternal, true);
     h.open();
