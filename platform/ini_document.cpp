@@ -71,6 +71,12 @@ std::uint32_t copyList(const std::vector<std::string>& items, char* buffer, std:
 
 }  // namespace detail
 
+std::string_view unquote(std::string_view value) {
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
 using detail::sameName;
 using detail::trim;
 
@@ -91,7 +97,11 @@ Line parseLine(std::string_view raw) {
         return line;
     }
     const std::size_t eq = text.find('=');
-    if (eq == std::string_view::npos) return line;
+    if (eq == std::string_view::npos) {
+        line.kind = Line::Kind::Bare;
+        line.name.assign(text);
+        return line;
+    }
     line.kind = Line::Kind::Entry;
     line.name.assign(trim(text.substr(0, eq)));
     line.value.assign(trim(text.substr(eq + 1)));
@@ -183,6 +193,21 @@ std::vector<std::pair<std::string, std::string>> Document::entries(std::string_v
     const std::size_t end = sectionEnd(header);
     for (std::size_t i = header + 1; i < end; ++i)
         if (lines_[i].kind == Line::Kind::Entry) out.emplace_back(lines_[i].name, lines_[i].value);
+    return out;
+}
+
+std::vector<std::string> Document::sectionLines(std::string_view section) const {
+    std::vector<std::string> out;
+    const std::size_t header = sectionIndex(trim(section));
+    if (header == kNone) return out;
+    const std::size_t end = sectionEnd(header);
+    for (std::size_t i = header + 1; i < end; ++i) {
+        const Line& line = lines_[i];
+        if (line.kind == Line::Kind::Entry)
+            out.push_back(line.name + "=" + line.value);
+        else if (line.kind == Line::Kind::Bare)
+            out.push_back(line.name);
+    }
     return out;
 }
 

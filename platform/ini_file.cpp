@@ -128,7 +128,7 @@ std::uint32_t getPrivateProfileString(const char* section, const char* key, cons
     if (section == nullptr) return detail::copyList(doc.sectionNames(), buffer, size);
     if (key == nullptr) return detail::copyList(doc.keyNames(section), buffer, size);
     if (const std::string* value = doc.find(section, key))
-        return detail::copyText(*value, buffer, size);
+        return detail::copyText(unquote(*value), buffer, size);
     return detail::copyText(trimRight(defaultText ? defaultText : ""), buffer, size);
 }
 
@@ -138,16 +138,15 @@ std::int32_t getPrivateProfileInt(const char* section, const char* key, std::int
     const Document doc = load(path);
     const std::string* value = doc.find(section, key);
     if (value == nullptr || value->empty()) return defaultValue;
-    return parseInt(*value);
+    return parseInt(unquote(*value));
 }
 
 std::uint32_t getPrivateProfileSection(const char* section, char* buffer, std::uint32_t size,
                                        const std::string& path) {
     if (buffer == nullptr || size == 0) return 0;
-    std::vector<std::string> pairs;
-    if (section != nullptr)
-        for (auto& [name, value] : load(path).entries(section)) pairs.push_back(name + "=" + value);
-    return detail::copyList(pairs, buffer, size);
+    const std::vector<std::string> lines =
+        section != nullptr ? load(path).sectionLines(section) : std::vector<std::string>();
+    return detail::copyList(lines, buffer, size);
 }
 
 bool writePrivateProfileString(const char* section, const char* key, const char* value,
@@ -182,7 +181,7 @@ std::string readString(const std::string& path, std::string_view section, std::s
                        std::string_view defaultText) {
     const Document doc = load(path);
     const std::string* value = doc.find(section, key);
-    return value ? *value : std::string(trimRight(defaultText));
+    return std::string(value ? unquote(*value) : trimRight(defaultText));
 }
 
 }  // namespace platform::ini

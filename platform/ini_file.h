@@ -14,9 +14,11 @@
 namespace platform::ini {
 
 struct Line {
-    enum class Kind { Other, Section, Entry } kind = Kind::Other;
+    // Bare: text inside a section without "=" (no key, but part of the
+    // section's listing).
+    enum class Kind { Other, Section, Entry, Bare } kind = Kind::Other;
     std::string raw;    // the line as written in the file (rebuilt for edited lines)
-    std::string name;   // section or key name, trimmed
+    std::string name;   // section or key name, or a bare line's text, trimmed
     std::string value;  // entry value, trimmed
 };
 
@@ -30,6 +32,9 @@ public:
     std::vector<std::string> sectionNames() const;
     std::vector<std::string> keyNames(std::string_view section) const;
     std::vector<std::pair<std::string, std::string>> entries(std::string_view section) const;
+    // Every line of the section as the section listing gives it: "key=value"
+    // for entries, the bare text for lines without "=".
+    std::vector<std::string> sectionLines(std::string_view section) const;
 
     // Replace in place or append at the end of the section (new section at the
     // end of the file). Only the value's first line is kept. false (and no
@@ -47,15 +52,21 @@ private:
     std::vector<Line> lines_;
 };
 
+// A value as the classic reads return it: one written in double quotes
+// ("text") without them, any other as it is.
+std::string_view unquote(std::string_view value);
+
 // Classic entry points. A null section lists the section names, a null key
 // the key names of the section; both as NUL-separated names ending with an
 // extra NUL. Returns the characters copied, without the final NUL(s):
 // size - 1 for a value that was cut, size - 2 for a list that was cut.
+// A value written in double quotes is returned without them.
 std::uint32_t getPrivateProfileString(const char* section, const char* key, const char* defaultText,
                                       char* buffer, std::uint32_t size, const std::string& path);
 std::int32_t getPrivateProfileInt(const char* section, const char* key, std::int32_t defaultValue,
                                   const std::string& path);
-// "key=value" pairs of a section, NUL-separated, ending with an extra NUL.
+// The lines of a section ("key=value" pairs, and the text of lines without
+// "=", values as written), NUL-separated, ending with an extra NUL.
 std::uint32_t getPrivateProfileSection(const char* section, char* buffer, std::uint32_t size,
                                        const std::string& path);
 // A null key deletes the section, a null value deletes the key. false when

@@ -16,7 +16,7 @@ std::string ReadValue(const platform::ini::Document& doc, const std::string& sec
                       const char* key) {
     const std::string* value = doc.find(section, key);
     const std::string_view text =
-        value ? std::string_view(*value) : std::string_view(kMissingValue);
+        value ? platform::ini::unquote(*value) : std::string_view(kMissingValue);
     const std::size_t nul = text.find('\0');
     const std::size_t n = std::min({text.size(), nul, std::size_t{kValueBufferSize - 1}});
     return std::string(text.substr(0, n));

@@ -154,6 +154,34 @@ TEST_F(IniFileTest, ReadsCaseInsensitivelyWithDefaultsAndListings) {
     EXPECT_EQ(readString(home_.file("none.ini"), "a", "b", "dflt"), "dflt");
 }
 
+// A value in double quotes reads without them (the section listing keeps
+// them), and the listing of a section holds its lines without "=" too.
+TEST_F(IniFileTest, QuotedValuesAndBareLinesReadAsTheClassicCallsDo) {
+    using namespace std::string_literals;
+    writeFile(path_,
+              "[S]\r\nq=\"val2\"\r\n bare line \r\nsp=\" a b \"\r\nhalf=\"x\r\none=\"\r\n"
+              "empty=\"\"\r\nn=\"42\"\r\n;note\r\n");
+    const struct {
+        const char* key;
+        const char* value;
+    } rows[] = {{"q", "val2"}, {"sp", " a b "}, {"half", "\"x"}, {"one", "\""},
+                {"empty", ""}, {"bare line", "none"}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(get("S", row.key, "none"), row.value) << row.key;
+        EXPECT_EQ(readString(path_, "S", row.key, "none"), row.value) << row.key;
+    }
+    char cut[4];
+    EXPECT_EQ(getPrivateProfileString("S", "q", "", cut, sizeof cut, path_), 3u);
+    EXPECT_EQ(std::string(cut), "val");
+    EXPECT_EQ(getPrivateProfileInt("S", "n", 0, path_), 42);
+    EXPECT_EQ(get("S", nullptr), "q\0sp\0half\0one\0empty\0n\0"s);
+
+    char section[128];
+    const std::uint32_t n = getPrivateProfileSection("s", section, sizeof section, path_);
+    EXPECT_EQ(std::string(section, n),
+              "q=\"val2\"\0bare line\0sp=\" a b \"\0half=\"x\0one=\"\0empty=\"\"\0n=\"42\"\0"s);
+}
+
 TEST_F(IniFileTest, WritesKeepEverythingElseAndReplaceAtomically) {
     writeFile(path_, "; Kommentar\n[A]\nx=1\ny=2\n\n[B]\nz=3\n");
     ASSERT_TRUE(writePrivateProfileString("a", "X", "neu", path_));
