@@ -10,7 +10,6 @@
 
 #include "cli/commands.h"
 #include "platform/named_mutex.h"
-#include "platform/registry_store.h"
 #include "platform/serial_port.h"
 #include "serial/com_link.h"
 #include "serial/com_speed.h"
@@ -26,21 +25,6 @@ int usage(const char* line) {
 
 bool wantsHelp(const Args& args) {
     return !args.empty() && (args[0] == "help" || isSwitch(args[0], "?") || args[0] == "--help");
-}
-
-// The codes the link would give for this port, without a link's side
-// effects (trace header, DTR): speed detection itself cannot tell a port it
-// could not open from an adapter that never answered.
-std::int32_t probeOpen(const std::string& portName) {
-    platform::SerialPort port;
-    switch (port.open(portName)) {
-        case platform::kOk:
-            return serial::kLinkOk;
-        case platform::kAccessDenied:
-            return serial::kLinkPortInUse;
-        default:
-            return serial::kLinkOpenFailed;
-    }
 }
 
 }  // namespace
@@ -93,28 +77,25 @@ int runSpeed(const Args& args) {
     // speed would be stored as the port's best.
     platform::NamedMutex mutex(platform::kDeviceAccessMutex);
     if (!lockDevices(mutex)) return kExitFailed;
-    if (std::int32_t rc = probeOpen(port); rc != serial::kLinkOk) {
-        std::printf("error=%d\n", static_cast<int>(rc));
-        std::fprintf(stderr, "FEHLER: Der Anschluss %s kann nicht geöffnet werden (Code %d).\n",
-                     port.c_str(), static_cast<int>(rc));
-        return kExitFailed;
-    }
-
     CComLink link;
     std::uint32_t speed = 0;
-    link.DetectSpeed(port.c_str(), speed);
+    // Stored as the device folder does: only when the setting is on, so a
+    // store without it keeps whatever speed it had.
+    const std::int32_t rc =
+        serial::DetectAndStoreComSpeed(link, port, 0, serial::kMissingMeansOff, speed);
     mutex.unlock();
-
-    // Stored as the device folder does: only when the setting is present and
-    // on, so a store without it keeps whatever speed it had.
-    std::uint32_t optimal = 0;
-    platform::RegKey view;
-    if (platform::RegKey::open(platform::RegRoot::LocalMachine, serial::kViewKey, view) ==
-        platform::kOk)
-        view.readDword("DetectOptimalCOMSpeed", optimal);
-    if (speed > 0 && optimal > 0) {
-        serial::StoreComSpeed(port, speed);
-        platform::setDefaultCommSpeed(port, speed);
+    if (rc != serial::kLinkOk) {
+        std::printf("error=%d\n", static_cast<int>(rc));
+        // The link's own codes come from opening the port; any other from
+        // the store that was to keep the speed.
+        if (rc >= serial::kLinkEventFailed && rc <= serial::kLinkMatchListFull)
+            std::fprintf(stderr, "FEHLER: Der Anschluss %s kann nicht geöffnet werden (Code %d).\n",
+                         port.c_str(), static_cast<int>(rc));
+        else
+            std::fprintf(stderr,
+                         "FEHLER: Die Geschwindigkeit %u konnte nicht gespeichert werden (Code %d).\n",
+                         speed, static_cast<int>(rc));
+        return kExitFailed;
     }
     std::printf("speed=%u\n", speed);
     return kExitOk;

@@ -11,6 +11,7 @@
 
 #include "platform/paths.h"
 #include "platform/platform_status.h"
+#include "platform/registry_store.h"
 
 namespace platform::regdb {
 
@@ -81,13 +82,15 @@ int execRc(sqlite3* db, const char* sql) {
     return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
 }
 
-std::int32_t insertString(Session& s, std::int64_t key, const char* name, const std::string& text) {
+std::int32_t insertValue(Session& s, std::int64_t key, const char* name, std::int64_t type,
+                         const void* data, std::size_t size) {
     Statement st =
-        s.prepare("INSERT OR IGNORE INTO vals(key, name, fold, type, data) VALUES(?,?,?,1,?)");
+        s.prepare("INSERT OR IGNORE INTO vals(key, name, fold, type, data) VALUES(?,?,?,?,?)");
     st.bind(1, key);
     st.bind(2, name);
     st.bind(3, fold(name));
-    st.bindBlob(4, text.c_str(), text.size() + 1);
+    st.bind(4, type);
+    st.bindBlob(5, data, size);
     return st.step() == SQLITE_DONE ? kOk : kStoreError;
 }
 
@@ -101,17 +104,22 @@ std::int32_t insertKey(Session& s, std::int64_t parent, const char* name, std::i
     return kOk;
 }
 
-// A fresh store gets the four roots and the installation's folders, so a
-// first start finds its data without an installer having run.
+// A fresh store gets the four roots, the installation's folders and the
+// device folder's default of storing the speeds it detects, so a first start
+// works as after an installation, without an installer having run.
 std::int32_t fillDefaults(Session& s) {
     if (exec(s.db(),
              "INSERT OR IGNORE INTO keys(id, parent, name, fold) VALUES"
              "(1,0,'HKLM','hklm'),(2,0,'HKCU','hkcu'),(3,0,'HKCR','hkcr'),(4,0,'HKDD','hkdd')") !=
         kOk)
         return kStoreError;
-    std::int64_t id = 1;  // HKLM
-    for (const char* name : {"SOFTWARE", "Velka", "Tamo TA Common", "Directory"})
-        if (insertKey(s, id, name, id) != kOk) return kStoreError;
+    std::int64_t suite = 1;  // HKLM
+    for (const char* name : {"SOFTWARE", "Velka", "Tamo TA Common"})
+        if (insertKey(s, suite, name, suite) != kOk) return kStoreError;
+    std::int64_t directory = 0, view = 0;
+    if (insertKey(s, suite, "Directory", directory) != kOk ||
+        insertKey(s, suite, "View", view) != kOk)
+        return kStoreError;
     const struct {
         const char* name;
         std::string dir;
@@ -121,8 +129,16 @@ std::int32_t fillDefaults(Session& s) {
         {"Data", paths::dataDir()},
     };
     // Callers append file names directly, so every folder ends with '/'.
-    for (const auto& v : values)
-        if (insertString(s, id, v.name, v.dir + "/") != kOk) return kStoreError;
+    for (const auto& v : values) {
+        const std::string text = v.dir + "/";
+        if (insertValue(s, directory, v.name, static_cast<std::int64_t>(RegType::String),
+                        text.c_str(), text.size() + 1) != kOk)
+            return kStoreError;
+    }
+    const std::vector<std::uint8_t> on = encodeDword(1);
+    if (insertValue(s, view, "DetectOptimalCOMSpeed", static_cast<std::int64_t>(RegType::Dword),
+                    on.data(), on.size()) != kOk)
+        return kStoreError;
     return exec(s.db(), "INSERT INTO meta(name, value) VALUES('schema','1')");
 }
 

@@ -1,79 +1,22 @@
 #include "profile/device_profiles.h"
 
-#include <cstring>
+#include <algorithm>
 #include <ctime>
 #include <string_view>
 
 #include "platform/clock.h"
 #include "platform/event.h"
-#include "platform/serial_port.h"
 #include "profile/command_builder.h"
 #include "profile/listing_parser.h"
 #include "profile/profile_settings.h"
 #include "profile/profile_status.h"
 #include "registry/registry.h"
+#include "serial/com_speed.h"
 
 namespace {
 
 constexpr std::uint32_t kLinkBaud = 57600;
 constexpr std::uint32_t kSettlePauseMs = 500;  // before a read, and before ATZ's answer
-
-// The two modem entries whose default settings follow the port's speed.
-struct ModemEntries {
-    const char* plain;
-    const char* pnp;
-};
-
-bool ModemEntriesOf(std::int32_t kind, ModemEntries& out) {
-    switch (kind) {
-        case 1:
-        case 4:
-            out = {"Velka Tamo T-A ISDN Modem", "Velka Tamo T-A ISDN Modem Pnp"};
-            return true;
-        case 2:
-            out = {"Velka Tamo T-A Pro ISDN Modem", "Velka Tamo T-A Pro ISDN Modem Pnp"};
-            return true;
-        case 8:
-            out = {"Velka Tamo T-A PCI Card", "Velka Tamo T-A PCI Card Pnp"};
-            return true;
-        case 16:
-            out = {"Velka Tamo T-A", "Velka Tamo T-A Pnp"};
-            return true;
-        default:
-            return false;
-    }
-}
-
-// Only the speed of the stored settings changes; a name the system does
-// not know is skipped.
-void SetDefaultBaud(const char* name, std::uint32_t speed) {
-    platform::LineSettings line;
-    if (platform::getDefaultCommConfig(name, line) != platform::kOk) return;
-    line.baudRate = speed;
-    platform::setDefaultCommConfig(name, line);
-}
-
-// Finds the fastest speed the adapter answers at and, when the user asked
-// for it, remembers it for the port and its modem entries.
-void DetectAndStoreSpeed(CComLink& link, const std::string& port, std::int32_t kind) {
-    std::uint32_t optimal = 0;  // missing counts as "off" here
-    CRegistry(std::string(kSuiteKey) + "\\View").ReadDword("DetectOptimalCOMSpeed", optimal);
-
-    std::uint32_t speed = 0;
-    link.DetectSpeed(port.c_str(), speed);
-    if (speed == 0 || optimal == 0) return;
-
-    const CRegistry speeds = CRegistry(std::string(kSuiteKey) + "\\COMSpeeds").SubKey(port.c_str());
-    speeds.Create();
-    speeds.WriteDword(port.c_str(), speed);
-
-    SetDefaultBaud(port.c_str(), speed);
-    ModemEntries modems{};
-    if (ModemEntriesOf(kind, modems)) {
-        SetDefaultBaud(modems.plain, speed);
-        SetDefaultBaud(modems.pnp, speed);
-    }
-}
 
 }  // namespace
 
@@ -168,7 +111,9 @@ std::int32_t CDeviceProfiles::ReadProfiles(const std::string& port, std::int32_t
     deviceKind = kind;
 
     ShowBusy(profile::kBusyConnecting);
-    DetectAndStoreSpeed(link_, port, kind);
+    // A port that cannot be opened fails the Open below with the same code.
+    std::uint32_t speed = 0;
+    serial::DetectAndStoreComSpeed(link_, port, kind, serial::kMissingMeansOff, speed);
 
     Session session(*this);
     const std::int32_t opened = session.Open(port);

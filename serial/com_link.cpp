@@ -252,8 +252,11 @@ void CComLink::SetQuickProbe(int flag) {
 // Walks up the speeds with "AT\r" and keeps the last one the adapter
 // answered at. Any complete answer counts, not only OK: the question is
 // whether the line works, not whether the adapter likes the command.
+// A port that refuses a speed ends the walk there; one that cannot be
+// opened at all (missing, held by another program) gives its open code, so
+// the caller never takes a walk cut short for the port's best speed.
 std::int32_t CComLink::DetectSpeed(const char* portName, std::uint32_t& speed) {
-    const std::uint32_t optimal = DetectOptimalComSpeedSetting();
+    const std::uint32_t optimal = DetectOptimalComSpeedSetting(kMissingMeansOn);
     platform::Event answered;
     std::vector<char> buffer(4096, '\0');
     std::uint32_t trial = 0;
@@ -261,9 +264,10 @@ std::int32_t CComLink::DetectSpeed(const char* portName, std::uint32_t& speed) {
         answered.reset();
         trial = NextTrialSpeed(trial, optimal);
         if (trial == 0) break;
-        if (Open(portName, trial, 0, 0) != kLinkOk) {
+        if (const std::int32_t opened = Open(portName, trial, 0, 0); opened != kLinkOk) {
             Close();
-            break;
+            if (opened == kLinkSettingsRefused) break;
+            return opened;
         }
         buffer[0] = '\0';
         std::int32_t status = kLinkOk;

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "platform/registry_store.h"
+#include "platform/serial_port.h"
+#include "serial/com_link.h"
 #include "serial/link_status.h"
 
 namespace serial {
@@ -43,13 +45,49 @@ std::int32_t StoreComSpeed(std::string_view portName, std::uint32_t speed) {
     return key.setDword(portName, speed);
 }
 
-std::uint32_t DetectOptimalComSpeedSetting() {
+std::uint32_t DetectOptimalComSpeedSetting(std::uint32_t whenMissing) {
     platform::RegKey key;
-    std::uint32_t value = 1;
+    std::uint32_t value = 0;
     if (platform::RegKey::open(platform::RegRoot::LocalMachine, kViewKey, key) == platform::kOk &&
         key.readDword("DetectOptimalCOMSpeed", value) == platform::kOk)
         return value;
-    return 1;
+    return whenMissing;
+}
+
+std::span<const char* const> ModemEntriesOfKind(std::int32_t kind) {
+    static constexpr const char* kBox[] = {"Velka Tamo T-A ISDN Modem",
+                                           "Velka Tamo T-A ISDN Modem Pnp"};
+    static constexpr const char* kPro[] = {"Velka Tamo T-A Pro ISDN Modem",
+                                           "Velka Tamo T-A Pro ISDN Modem Pnp"};
+    static constexpr const char* kPci[] = {"Velka Tamo T-A PCI Card", "Velka Tamo T-A PCI Card Pnp"};
+    static constexpr const char* kPcCard[] = {"Velka Tamo T-A", "Velka Tamo T-A Pnp"};
+    switch (kind) {
+        case 1:
+        case 4:
+            return kBox;
+        case 2:
+            return kPro;
+        case 8:
+            return kPci;
+        case 16:
+            return kPcCard;
+        default:
+            return {};
+    }
+}
+
+std::int32_t DetectAndStoreComSpeed(CComLink& link, std::string_view port, std::int32_t kind,
+                                    std::uint32_t whenMissing, std::uint32_t& speed) {
+    const std::uint32_t optimal = DetectOptimalComSpeedSetting(whenMissing);
+    speed = 0;
+    const std::string name(port);
+    const std::int32_t status = link.DetectSpeed(name.c_str(), speed);
+    if (status != kLinkOk || speed == 0 || optimal == 0) return status;
+    if (const std::int32_t stored = StoreComSpeed(port, speed); stored != platform::kOk)
+        return stored;
+    platform::setDefaultCommSpeed(port, speed);
+    for (const char* modem : ModemEntriesOfKind(kind)) platform::setDefaultCommSpeed(modem, speed);
+    return kLinkOk;
 }
 
 std::uint32_t NextTrialSpeed(std::uint32_t current, std::uint32_t optimal) {

@@ -44,6 +44,10 @@ TEST_F(TactlTest, QueryShowsInstallationDefaultsOnAFreshStore) {
     ASSERT_EQ(one.code, 0) << one.err;
     EXPECT_NE(one.out.find("    install    REG_SZ    "), std::string::npos) << one.out;
     EXPECT_EQ(one.out.find("Data"), std::string::npos);
+    // The folder's default: the speeds it detects are stored.
+    const auto view = tactl({"reg", "query", "HKLM\\SOFTWARE\\Velka\\Tamo TA Common\\View"});
+    EXPECT_NE(view.out.find("    DetectOptimalCOMSpeed    REG_DWORD    0x1\n"), std::string::npos)
+        << view.out;
 }
 
 TEST_F(TactlTest, AddWritesTypedValuesAndQueryShowsThem) {

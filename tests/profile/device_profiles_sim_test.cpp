@@ -163,22 +163,25 @@ TEST(ProfileReader, StoresTheBestSpeedOnlyWhenAsked) {
         std::uint32_t value, maxSpeed;
     };
     // Slower than the link's usual 57600: the read only works because the
-    // speed it found is stored and then used.
+    // speed it found is stored and then used. A fresh store has the setting on.
     const Row rows[] = {{"setting missing", false, 0, 115200},
                         {"setting off", true, 0, 115200},
-                        {"setting on", true, 1, 38400}};
+                        {"setting on", true, 1, 38400},
+                        {"fresh store", true, 2, 38400}};
     for (const Row& r : rows) {
         sim::Scenario s = sim::defaultScenario(sim::Kind::Box, false);
         s.maxSpeed = r.maxSpeed;
         SimAdapter adapter(s);
         ASSERT_TRUE(adapter.started()) << r.name;
         const CRegistry view(std::string(kSuiteKey) + "\\View");
-        ASSERT_TRUE(!r.setting ||
-                    (view.Create() == 0 && view.WriteDword("DetectOptimalCOMSpeed", r.value) == 0));
+        const std::int32_t set = !r.setting  ? view.DeleteValue("DetectOptimalCOMSpeed")
+                                 : r.value < 2 ? view.WriteDword("DetectOptimalCOMSpeed", r.value)
+                                               : 0;
+        ASSERT_EQ(set, 0) << r.name;
         CDeviceProfiles model;
         ASSERT_EQ(Read(model, 0, 1), 0) << r.name;
 
-        const bool stored = r.value == 1;
+        const bool stored = r.value > 0;
         std::uint32_t speed = 0;
         const CRegistry speeds =
             CRegistry(std::string(kSuiteKey) + "\\COMSpeeds").SubKey(SimAdapter::kPort);

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -82,11 +83,12 @@ protected:
         setValue(serial::kTraceKey, "Enable", enable);
         setValue(serial::kTraceKey, "Path", withPath ? trace().c_str() : nullptr);
     }
-    void setOptimalSpeed(std::uint32_t value) {
+    // nullopt removes the setting.
+    void setOptimalSpeed(std::optional<std::uint32_t> value) {
         platform::RegKey k;
         ASSERT_EQ(0,
                   platform::RegKey::create(platform::RegRoot::LocalMachine, serial::kViewKey, k));
-        k.setDword("DetectOptimalCOMSpeed", value);
+        value ? k.setDword("DetectOptimalCOMSpeed", *value) : k.deleteValue("DetectOptimalCOMSpeed");
     }
     std::string trace() const { return home.file("trace.log"); }
 
@@ -388,7 +390,8 @@ TEST_F(LinkTest, DetectSpeedFindsTheFastestAnsweredSpeed) {
     };
     for (const auto& r : rows) {
         testsupport::TempHome fresh;
-        if (r.optimal >= 0) setOptimalSpeed(static_cast<std::uint32_t>(r.optimal));
+        setOptimalSpeed(r.optimal >= 0 ? std::optional(static_cast<std::uint32_t>(r.optimal))
+                                       : std::nullopt);
         sim::Scenario sc;
         sc.maxSpeed = r.maxSpeed;
         sc.faults.silentAfter = r.silentAfter;
@@ -400,6 +403,10 @@ TEST_F(LinkTest, DetectSpeedFindsTheFastestAnsweredSpeed) {
         EXPECT_FALSE(link.IsOpen());
         EXPECT_EQ(0u, serial::StoredComSpeed("COM9"));  // storing is the caller's
     }
+    // A port that cannot be opened is no adapter that never answered.
+    std::uint32_t speed = 1234;
+    EXPECT_EQ(1002, link.DetectSpeed("/dev/velka-no-such-port", speed));
+    EXPECT_EQ(1234u, speed);
 }
 
 TEST_F(LinkTest, TactlSpeedStoresAsTheFolderDoesAndMapNamesPorts) {
@@ -410,6 +417,7 @@ TEST_F(LinkTest, TactlSpeedStoresAsTheFolderDoesAndMapNamesPorts) {
         const auto r = testsupport::tactl({"speed", port});
         return std::to_string(r.code) + " " + r.out;
     };
+    setOptimalSpeed(std::nullopt);
     EXPECT_EQ("0 speed=230400\n", speed("COM9"));
     EXPECT_EQ(0u, serial::StoredComSpeed("COM9"));  // setting missing: not stored
     setOptimalSpeed(1);
