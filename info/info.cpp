@@ -82,6 +82,45 @@ std::string readEndpoint(const char* file) {
     return info::parseEndpointText(info::SharedValue(file).read());
 }
 
+void readStoredValues(const CRegistry& key, info::StoredValues& values) {
+    values.deviceString = readText(key, info::kValDeviceString);
+    values.portName = readText(key, info::kValPortName);
+    values.identification = readText(key, info::kValIdentification);
+    values.versionText = readText(key, info::kValVersionText);
+    values.lineText = readText(key, info::kValLineText);
+    values.extraText = readText(key, info::kValExtraText);
+    values.deviceType = readNumber(key, info::kValDeviceType);
+    values.openState = readNumber(key, info::kValOpenState);
+    values.region = readNumber(key, info::kValRegion);
+    values.firmwareState = readNumber(key, info::kValFirmwareState);
+    values.v110Capable = readNumber(key, info::kValV110Capable);
+}
+
+std::int32_t writeStoredValues(const CRegistry& key, const info::StoredValues& v) {
+    if (const std::int32_t created = key.Create(); created != registry::kRegOk) return created;
+    const std::pair<const char*, const std::optional<std::string>*> texts[] = {
+        {info::kValDeviceString, &v.deviceString},
+        {info::kValPortName, &v.portName},
+        {info::kValIdentification, &v.identification},
+        {info::kValVersionText, &v.versionText},
+        {info::kValLineText, &v.lineText},
+        {info::kValExtraText, &v.extraText},
+    };
+    for (const auto& [name, text] : texts) {
+        if (const std::int32_t s = key.WriteString(name, (*text)->c_str()); s != registry::kRegOk)
+            return s;
+    }
+    const std::pair<const char*, const std::optional<std::uint32_t>*> numbers[] = {
+        {info::kValDeviceType, &v.deviceType},   {info::kValOpenState, &v.openState},
+        {info::kValRegion, &v.region},           {info::kValFirmwareState, &v.firmwareState},
+        {info::kValV110Capable, &v.v110Capable},
+    };
+    for (const auto& [name, number] : numbers) {
+        if (const std::int32_t s = key.WriteDword(name, **number); s != registry::kRegOk) return s;
+    }
+    return registry::kRegOk;
+}
+
 }  // namespace
 
 std::int32_t CInfo::GetDeviceInfo(CDeviceInfo* devices[], int count) {
@@ -134,52 +173,31 @@ std::int32_t CInfo::PollPorts(std::vector<CRegistry>& ports, CDeviceInfo* device
 
 std::int32_t CInfo::GetDeviceInfoFromReg(const CRegistry& key, CDeviceInfo* device) {
     if (device == nullptr) return platform::kInvalidParameter;
-    if (key.Exists() != registry::kRegOk) return registry::kRegCannotOpen;
     info::StoredValues values;
-    values.deviceString = readText(key, info::kValDeviceString);
-    values.portName = readText(key, info::kValPortName);
-    values.identification = readText(key, info::kValIdentification);
-    values.versionText = readText(key, info::kValVersionText);
-    values.lineText = readText(key, info::kValLineText);
-    values.extraText = readText(key, info::kValExtraText);
-    values.deviceType = readNumber(key, info::kValDeviceType);
-    values.openState = readNumber(key, info::kValOpenState);
-    values.region = readNumber(key, info::kValRegion);
-    values.firmwareState = readNumber(key, info::kValFirmwareState);
-    values.v110Capable = readNumber(key, info::kValV110Capable);
+    // One snapshot of the store: a record being stored by another program
+    // reads as the old one or the new one, never as parts of both.
+    std::int32_t status = platform::regBatch(platform::RegBatch::Read, [&] {
+        if (key.Exists() != registry::kRegOk) return registry::kRegCannotOpen;
+        readStoredValues(key, values);
+        return registry::kRegOk;
+    });
+    if (status != registry::kRegOk) return status;
 
     info::StoredRecord record;
-    const std::int32_t status = info::decodeStoredRecord(values, record);
+    status = info::decodeStoredRecord(values, record);
     if (status != 0) return status;
     info::applyStoredRecord(record, *device);
     return 0;
 }
 
+// One transaction for the whole record: a reader in another program never
+// sees some values of the old record and some of the new one, and a value
+// that cannot be written leaves the old record whole.
 std::int32_t CInfo::StoreDeviceInfoToReg(const CRegistry& key, CDeviceInfo* device) {
     if (device == nullptr) return platform::kInvalidParameter;
-    if (const std::int32_t created = key.Create(); created != registry::kRegOk) return created;
-    const info::StoredValues v = info::encodeStoredRecord(*device);
-    const std::pair<const char*, const std::optional<std::string>*> texts[] = {
-        {info::kValDeviceString, &v.deviceString},
-        {info::kValPortName, &v.portName},
-        {info::kValIdentification, &v.identification},
-        {info::kValVersionText, &v.versionText},
-        {info::kValLineText, &v.lineText},
-        {info::kValExtraText, &v.extraText},
-    };
-    for (const auto& [name, text] : texts) {
-        if (const std::int32_t s = key.WriteString(name, (*text)->c_str()); s != registry::kRegOk)
-            return s;
-    }
-    const std::pair<const char*, const std::optional<std::uint32_t>*> numbers[] = {
-        {info::kValDeviceType, &v.deviceType},   {info::kValOpenState, &v.openState},
-        {info::kValRegion, &v.region},           {info::kValFirmwareState, &v.firmwareState},
-        {info::kValV110Capable, &v.v110Capable},
-    };
-    for (const auto& [name, number] : numbers) {
-        if (const std::int32_t s = key.WriteDword(name, **number); s != registry::kRegOk) return s;
-    }
-    return 0;
+    const info::StoredValues values = info::encodeStoredRecord(*device);
+    return platform::regBatch(platform::RegBatch::Write,
+                              [&] { return writeStoredValues(key, values); });
 }
 
 std::int32_t CInfo::DeleteDeviceInfoFromReg(const std::string& port, _DeviceType type) {
@@ -196,7 +214,10 @@ std::int32_t CInfo::DeleteDeviceInfoFromReg(const std::string& port, _DeviceType
                 ? a == b
                 : *storedPort == port;
         if (!samePort || static_cast<std::int32_t>(*storedType) != type) continue;
-        if (key.DeleteKey() != registry::kRegOk) return 0;
+        // Negative, so callers that take any result above 0 for a removed
+        // slot still do, and those that look can tell it from "none".
+        if (const std::int32_t deleted = key.DeleteKey(); deleted != registry::kRegOk)
+            return -deleted;
         return n;
     }
     return 0;

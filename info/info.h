@@ -40,7 +40,8 @@ public:
     // restores the record. Creates the key when missing.
     std::int32_t StoreDeviceInfoToReg(const CRegistry& key, CDeviceInfo* device);
     // Removes the stored record of that port and kind; returns its 1-based
-    // slot (the N of Ports\PortN), or 0 when there was none.
+    // slot (the N of Ports\PortN), 0 when there was none, or the registry's
+    // code negated (-2005) when the record was found but not deleted.
     std::int32_t DeleteDeviceInfoFromReg(const std::string& port, _DeviceType type);
 
     // Main-window endpoints ("window handles"); "" stands for none. Visible to

@@ -290,9 +290,28 @@ Statement Session::prepare(const char* sql) {
     return Statement(stmt);
 }
 
+namespace {
+
+// The transaction this thread has open, so that the operations of a batch
+// join it instead of waiting for its lock.
+struct Open {
+    Connection* connection = nullptr;
+    Access access = Access::Read;
+};
+thread_local Open tOpen;
+
+}  // namespace
+
 std::int32_t run(Access access, const std::function<std::int32_t(Session&)>& work) {
     const std::shared_ptr<Connection> conn = connection();
     if (!conn) return kStoreError;
+    if (tOpen.connection == conn.get()) {
+        // A write inside a read batch would have to upgrade its snapshot,
+        // which SQLite may refuse without waiting; batches say up front.
+        if (access == Access::Write && tOpen.access == Access::Read) return kInvalidParameter;
+        Session joined(conn->db, conn.get());
+        return work(joined);
+    }
     std::lock_guard lock(conn->mutex);
     sqlite3* db = conn->db;
     // A writer takes the write lock up front: upgrading a read transaction
@@ -300,7 +319,10 @@ std::int32_t run(Access access, const std::function<std::int32_t(Session&)>& wor
     const char* begin = access == Access::Write ? "BEGIN IMMEDIATE" : "BEGIN";
     if (retryBusy([&] { return execRc(db, begin); }) != SQLITE_OK) return kStoreError;
     Session session(db, conn.get());
+    const Open outer = tOpen;
+    tOpen = {conn.get(), access};
     const std::int32_t rc = work(session);
+    tOpen = outer;
     if (rc != kOk && access == Access::Write) {
         execRc(db, "ROLLBACK");
         return rc;

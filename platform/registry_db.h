@@ -53,7 +53,9 @@ enum class Access { Read, Write };
 // Runs `work` inside one transaction of the store at paths::registryDbPath().
 // A write transaction that the work ends with a non-zero status is rolled
 // back. kStoreError when the database cannot be opened or a transaction
-// cannot start or commit even after waiting for other writers.
+// cannot start or commit even after waiting for other writers. Called again
+// on the same thread while a transaction is open, `work` joins it (a write
+// joining a read transaction is refused).
 std::int32_t run(Access access, const std::function<std::int32_t(Session&)>& work);
 
 // ASCII case folding for key and value names.

@@ -158,6 +158,11 @@ std::int32_t allNames(Session& s, const char* sql, std::int64_t key,
 
 }  // namespace
 
+std::int32_t regBatch(RegBatch kind, const std::function<std::int32_t()>& work) {
+    const Access access = kind == RegBatch::Write ? Access::Write : Access::Read;
+    return regdb::run(access, [&](Session&) { return work(); });
+}
+
 RegKey::~RegKey() {
     close();
 }

@@ -9,6 +9,7 @@
 // The database lives at paths::registryDbPath(); a missing one is created
 // and filled with the installation defaults.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,6 +51,16 @@ std::string_view typeName(RegType type);
 // A value's data as a listing shows it: the text of a string, "0x1f" for a
 // 32-bit number, the bytes in hex for anything else or anything malformed.
 std::string valueDataText(RegType type, const std::vector<std::uint8_t>& data);
+
+// Runs `work` as one transaction of the store: every key and value operation
+// this thread makes inside it joins it. Another program sees all the writes
+// of a write batch or none of them, and the reads of a read batch see the
+// store as it was at one moment. A write batch whose work returns non-zero
+// is rolled back, and that status is returned; a write inside a read batch
+// is refused (kInvalidParameter). kStoreError when the batch cannot start or
+// commit.
+enum class RegBatch : std::uint8_t { Read, Write };
+std::int32_t regBatch(RegBatch kind, const std::function<std::int32_t()>& work);
 
 // An open key. Closed on destruction; movable, not copyable. A key deleted
 // while open makes every further operation on it fail with kFileNotFound.

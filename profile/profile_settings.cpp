@@ -55,15 +55,24 @@ std::int32_t CProfileSettings::Load() {
     return profile::kProfileOk;
 }
 
+// Every value is tried, so one that cannot be stored costs only itself; the
+// first failure is the result.
 std::int32_t CProfileSettings::Save() const {
     if (!bound_) return profile::kProfileNamesNotBound;
+    std::int32_t result = profile::kProfileOk;
+    const auto note = [&result](std::int32_t status) {
+        if (result == profile::kProfileOk) result = status;
+    };
     for (std::int32_t n = 0; n < kProfileCount; ++n) {
         const auto i = static_cast<std::size_t>(n);
         const CRegistry key = ProfileKey(n);
-        key.Create();
-        key.WriteString(kName, names[i].c_str());
-        key.WriteDword(kVoice, static_cast<std::uint32_t>(EnableVoiceForBox[i]));
-        key.WriteDword(kModem, static_cast<std::uint32_t>(EnableModemForPro[i]));
+        if (const std::int32_t created = key.Create(); created != registry::kRegOk) {
+            note(created);
+            continue;
+        }
+        note(key.WriteString(kName, names[i].c_str()));
+        note(key.WriteDword(kVoice, static_cast<std::uint32_t>(EnableVoiceForBox[i])));
+        note(key.WriteDword(kModem, static_cast<std::uint32_t>(EnableModemForPro[i])));
     }
-    return profile::kProfileOk;
+    return result;
 }

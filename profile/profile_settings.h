@@ -29,7 +29,10 @@ public:
     // a value that cannot be read leaves its field as it was, and a missing
     // Profile<n> key resets and stores all three profiles before reading on.
     std::int32_t Load();
-    // 0, or 14000 when not bound. Creates the keys as needed.
+    // 0, or 14000 when not bound. Creates the keys as needed. A value the
+    // store refuses (a name of 260 bytes or more with its terminator) gives
+    // the registry's code (2002, or 2004 for a key); the other values are
+    // still stored.
     std::int32_t Save() const;
 
     std::array<std::string, kProfileCount> names;

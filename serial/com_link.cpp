@@ -131,22 +131,25 @@ void CComLinkPrivate::releaseAckWait(std::unique_lock<std::mutex>& lock) {
 // flow control. In the normal case nobody is delivered the answer: the
 // pause only gives the adapter time to settle. With the quick probe the
 // answer proves an adapter is there; it never fits the 4-character scratch
-// buffer, so it sets the event without being kept.
+// buffer, so it sets the event without being kept. A command that could not
+// be armed for or written is the exchange's result either way: the adapter
+// was never asked.
 std::int32_t CComLinkPrivate::initialExchange(CComLink& link) {
     platform::Event answered;
     char scratch[4] = {};
     std::int32_t scratchStatus = 0;
     // Armed before the write: a fast adapter's answer must find its target.
-    link.ArmResponse(scratch, sizeof scratch, &answered, &scratchStatus, CComLink::kModeResultCode);
-    std::int32_t result = kLinkOk;
-    if (quickProbe) {
-        delivering = 1;
-        link.Write(kInitCommand, sizeof kInitCommand - 1);
-        if (answered.wait(kQuickProbeWaitMs) != platform::WaitResult::Signaled)
-            result = kLinkWriteFailed;
-    } else {
-        link.Write(kInitCommand, sizeof kInitCommand - 1);
-        answered.wait(kInitWaitMs);
+    std::int32_t result = link.ArmResponse(scratch, sizeof scratch, &answered, &scratchStatus,
+                                           CComLink::kModeResultCode);
+    if (result == kLinkOk) {
+        if (quickProbe) delivering = 1;
+        result = link.Write(kInitCommand, sizeof kInitCommand - 1);
+    }
+    if (result == kLinkOk) {
+        const bool gotAnswer =
+            answered.wait(quickProbe ? kQuickProbeWaitMs : kInitWaitMs) ==
+            platform::WaitResult::Signaled;
+        if (quickProbe && !gotAnswer) result = kLinkWriteFailed;
     }
     link.DisarmResponse();
     platform::sleepMs(kAfterInitPauseMs);

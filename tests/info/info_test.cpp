@@ -3,10 +3,13 @@
 #include "info/info.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
+#include <filesystem>
 #include <memory>
 #include <set>
 #include <string>
@@ -96,6 +99,69 @@ TEST_F(InfoRegistryTest, DeleteReturnsTheSlotOfTheRemovedRecord) {
     EXPECT_EQ(info.DeleteDeviceInfoFromReg("COM4", kDevicePci), 0);  // gone already
     EXPECT_EQ(info.DeleteDeviceInfoFromReg("com10", kDevicePro), 10);
     EXPECT_EQ(info.DeleteDeviceInfoFromReg("COM1", kDeviceExternal), 1);
+
+    // A record the store refuses to let go is reported, not passed off as
+    // "none": the store is made to refuse every deletion of a key.
+    ASSERT_EQ(info.StoreDeviceInfoToReg(portKey(2), makeRecord("COM2", kDevicePro).get()), 0);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(platform::paths::registryDbPath().c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db,
+                           "CREATE TRIGGER keep BEFORE DELETE ON keys "
+                           "BEGIN SELECT RAISE(ABORT, 'kept'); END",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    EXPECT_EQ(info.DeleteDeviceInfoFromReg("COM2", kDevicePro), -registry::kRegCannotDelete);
+    EXPECT_EQ(portKey(2).Exists(), 0);
+}
+
+// One program stores two different records in turn into the same slot while
+// another reads the slot: every read is one whole record, never some values
+// of one and some of the other.
+TEST_F(InfoRegistryTest, ARecordStoredByAnotherProgramReadsWhole) {
+    const auto a = makeRecord("COM3", kDevicePro);
+    auto b = makeRecord("COM9", kDevicePci);
+    device::copyText(b->identification, CDeviceInfo::kTextSize, "Velka Technology Corporation B");
+    device::copyText(b->versionText, CDeviceInfo::kTextSize, "V 2.00");
+    device::copyText(b->lineText, CDeviceInfo::kTextSize, "EURO");
+    device::copyText(b->extraText, CDeviceInfo::kTextSize, "TBX-0002");
+    b->openState = 1;
+    b->region = 0;
+    b->firmwareState = 0;
+    b->v110Capable = 0;
+    ASSERT_EQ(info.StoreDeviceInfoToReg(portKey(3), a.get()), 0);
+
+    const std::string stop = home.file("stop");
+    std::fflush(nullptr);
+    const pid_t writer = fork();
+    if (writer == 0) {
+        CInfo mine;
+        for (int i = 0; !std::filesystem::exists(stop); ++i)
+            if (mine.StoreDeviceInfoToReg(portKey(3), i % 2 ? a.get() : b.get()) != 0) _exit(1);
+        _exit(0);
+    }
+    int seenA = 0, seenB = 0;
+    std::vector<std::string> mixed;
+    // The deadline only keeps a broken writer from hanging the test.
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    while ((seenA < 50 || seenB < 50) && std::chrono::steady_clock::now() < giveUp) {
+        auto read = std::make_unique<CDeviceInfo>();
+        const std::int32_t rc = info.GetDeviceInfoFromReg(portKey(3), read.get());
+        const std::string f = rc == 0 ? fields(*read) : "refused " + std::to_string(rc);
+        if (f == fields(*a))
+            ++seenA;
+        else if (f == fields(*b))
+            ++seenB;
+        else
+            mixed.push_back(f);
+    }
+    testsupport::writeFile(stop, "");
+    int status = 0;
+    waitpid(writer, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_GE(seenA, 50);
+    EXPECT_GE(seenB, 50);
+    EXPECT_TRUE(mixed.empty()) << mixed.size() << " mixed reads, e.g. " << mixed.front();
 }
 
 // Runs `body` in a child process and returns its exit code.

@@ -59,6 +59,16 @@ TEST(ProfileSettings, SaveThenLoadInAnotherRecord) {
     ASSERT_EQ(c.Load(), 0);
     EXPECT_EQ(c.names, (std::array<std::string, 3>{"Büro", "vorher", "Reise mit Umlauten äöü"}));
     EXPECT_EQ(c.EnableModemForPro, (std::array<std::int32_t, 3>{0, 7, 1}));
+
+    // A name too long for the store is reported, not dropped in silence; the
+    // values after it are still stored.
+    c.names[0] = std::string(300, 'n');
+    c.EnableVoiceForBox[2] = 0;
+    EXPECT_EQ(c.Save(), registry::kRegCannotWrite);
+    CProfileSettings d = Bound();
+    ASSERT_EQ(d.Load(), 0);
+    EXPECT_EQ(d.names[0], "Büro");
+    EXPECT_EQ(d.EnableVoiceForBox[2], 0);
 }
 
 TEST(ProfileSettings, AMissingProfileKeyResetsAndStoresAllThree) {
