@@ -13,6 +13,7 @@
 #include "platform/event.h"
 #include "platform/serial_port.h"
 #include "serial/com_link.h"
+#include "serial/response_assembler.h"
 #include "serial/trace_log.h"
 
 namespace serial {
@@ -26,22 +27,6 @@ inline constexpr std::uint32_t kWriteTimeoutMs = 1000;
 inline constexpr std::uint32_t kHandOffPauseMs = 50;
 inline constexpr std::uint32_t kSecondLookPauseMs = 500;
 
-// What the reader holds of the response being received. After a failure has
-// been handed to the caller (overflow, line errors) the rest of that
-// response is skipped up to its end, so its tail never reaches the caller
-// as if it were a complete answer.
-struct Collector {
-    std::string text;
-    bool skipping = false;
-    std::uint64_t failedTarget = 0;  // generation of the target that got the failure
-    std::string tail;                // the last characters skipped, to find the end
-    void reset() {
-        text.clear();
-        skipping = false;
-        tail.clear();
-    }
-};
-
 // Where a complete response goes. Only ever touched under the target mutex.
 struct ResponseTarget {
     char* buffer = nullptr;
@@ -50,6 +35,7 @@ struct ResponseTarget {
     std::int32_t* status = nullptr;
     std::int32_t mode = 0;
     platform::Event* ack = nullptr;
+    std::uint32_t* length = nullptr;
     bool armed() const { return event != nullptr; }
 };
 
@@ -71,18 +57,14 @@ public:
     // Reads at most `max` queued bytes; never waits.
     std::int32_t readQueued(char* out, std::uint32_t max, std::uint32_t& got);
     void traceRead(const char* chunk, std::uint32_t length);
-    // Hands a failed read's status to the armed target and wakes its caller.
-    // Returns true when a failure reached a caller (whose target generation
-    // goes to `targetGeneration`): the collected text must be dropped.
-    bool reportReadStatus(std::int32_t status, std::uint64_t* targetGeneration = nullptr);
-    void collect(serial::Collector& c, const char* chunk, std::uint32_t got, std::int32_t status);
-    void skip(serial::Collector& c, const char* chunk, std::uint32_t got);
-    bool failedResponseEnded(const serial::Collector& c);
-    // Whether a caller has armed since the failure was handed over.
-    bool newTargetArmed(const serial::Collector& c);
-    // Offers the collected text to the armed target; true when the reader is
-    // done with it (handed over, or nobody to take it).
-    bool handOff(std::string& text);
+    // The armed target as the assembler sees it; caller holds targetMutex.
+    serial::TargetView targetView() const;
+    // Feed the assembler and carry out its step.
+    void takePiece(std::string_view bytes);
+    void takeFailure(std::int32_t status);
+    void offerCollected();
+    // Hands a complete response to the armed target; `lock` holds targetMutex.
+    void handOff(std::unique_lock<std::mutex>& lock, std::string text);
     void secondLook(std::string& text);
     // Releases a reader held in an acknowledge wait; caller holds `lock`.
     void releaseAckWait(std::unique_lock<std::mutex>& lock);
@@ -109,6 +91,8 @@ public:
     std::uint64_t generation = 0;  // bumped on every arm and disarm
     bool inAckWait = false;
     std::vector<std::string> matchStrings;
+    // The reader's own: what it has collected of the current response.
+    serial::ResponseAssembler assembler{serial::kCollectLimit};
 
     // Set by Close: cuts the reader's pauses short so a close never waits
     // for them.

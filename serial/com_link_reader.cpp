@@ -32,15 +32,13 @@ void raiseReaderPriority() {
 void CComLinkPrivate::readerMain() {
     raiseReaderPriority();
     port.setEventMask(platform::kCommEventRxChar);
-    Collector c;
-    c.text.reserve(kCollectLimit + 1);
+    assembler = ResponseAssembler(kCollectLimit);
     char chunk[kReadChunk];
 
     while (running) {
         std::uint32_t events = 0;
         if (port.waitEvent(events) != platform::kOk) {
-            reportReadStatus(kLinkReadFailed);
-            c.reset();
+            takeFailure(kLinkReadFailed);
             // The device is gone: every further wait would fail at once.
             // Stay quiet until Close tells the reader to end.
             if (running) port.waitMaskChange();
@@ -50,72 +48,51 @@ void CComLinkPrivate::readerMain() {
             for (;;) {
                 std::uint32_t got = 0;
                 const std::int32_t status = readQueued(chunk, kReadChunk, got);
-                if (got > 0) traceRead(chunk, got);
-                // Once a caller has armed again, what comes now may be the
-                // answer to its next command.
-                if (c.skipping && got > 0 && newTargetArmed(c)) {
-                    c.skipping = false;
-                    c.tail.clear();
+                if (got == 0) {
+                    if (status != kLinkOk) takeFailure(status);
+                    break;
                 }
-                if (c.skipping)
-                    skip(c, chunk, got);
-                else
-                    collect(c, chunk, got, status);
-                if (got == 0) break;
+                traceRead(chunk, got);
+                takePiece(std::string_view(chunk, got));
             }
         }
-        if (!c.text.empty() && handOff(c.text)) c.text.clear();
+        offerCollected();
     }
 }
 
-void CComLinkPrivate::collect(Collector& c, const char* chunk, std::uint32_t got,
-                              std::int32_t status) {
-    bool overflow = false;
-    if (got > 0) {
-        // A response that outgrows the collecting buffer can never complete;
-        // the waiting caller learns so now instead of waiting for a result
-        // code that would be dropped.
-        if (c.text.size() + got <= kCollectLimit)
-            c.text.append(chunk, got);
-        else
-            overflow = true;
-    }
-    if (overflow) status = kLinkReadFailed;
-    std::uint64_t failed = 0;
-    if (!reportReadStatus(status, &failed)) return;
-    c.text.clear();
-    c.skipping = true;
-    c.failedTarget = failed;
-    c.tail.clear();
-    if (overflow) skip(c, chunk, got);  // the dropped chunk is part of the failed response
+TargetView CComLinkPrivate::targetView() const {
+    return {target.armed() && delivering == 1, generation, target.mode, matchStrings};
 }
 
-void CComLinkPrivate::skip(Collector& c, const char* chunk, std::uint32_t got) {
-    constexpr std::size_t kTailKeep = 256;  // longer than any code or match string
-    c.tail.append(chunk, got);
-    if (c.tail.size() > kTailKeep) c.tail.erase(0, c.tail.size() - kTailKeep);
-    if (failedResponseEnded(c)) {
-        c.skipping = false;
-        c.tail.clear();
-    }
-}
-
-bool CComLinkPrivate::failedResponseEnded(const Collector& c) {
+void CComLinkPrivate::takePiece(std::string_view bytes) {
     std::lock_guard lock(targetMutex);
-    // A new target (or none) means nobody is left to protect.
-    if (generation != c.failedTarget || !target.armed()) return true;
-    return isCompleteResponse(target.mode, c.tail, matchStrings);
+    const AssemblyStep step = assembler.piece(bytes, targetView());
+    if (step.kind != AssemblyStep::Fail) return;
+    *target.status = step.status;
+    target.event->set();
 }
 
-bool CComLinkPrivate::newTargetArmed(const Collector& c) {
+void CComLinkPrivate::takeFailure(std::int32_t status) {
     std::lock_guard lock(targetMutex);
-    return generation != c.failedTarget && target.armed();
+    const AssemblyStep step = assembler.failure(status, targetView());
+    if (step.kind != AssemblyStep::Fail) return;
+    *target.status = step.status;
+    target.event->set();
 }
 
+void CComLinkPrivate::offerCollected() {
+    std::unique_lock lock(targetMutex);
+    if (assembler.offer(targetView()).kind == AssemblyStep::Deliver)
+        handOff(lock, assembler.takeResponse());
+}
+
+// A port whose error state cannot be read, or that reports itself gone, has
+// failed: that is never an empty, good read.
 std::int32_t CComLinkPrivate::readQueued(char* out, std::uint32_t max, std::uint32_t& got) {
     got = 0;
     platform::LineErrors errors;
-    if (port.clearErrors(errors) != platform::kOk) return kLinkOk;
+    if (port.clearErrors(errors) != platform::kOk || (errors.errors & platform::kLineErrGone))
+        return kLinkReadFailed;
     const std::uint32_t n = std::min(max, errors.inQueue);
     if (n == 0) return kLinkOk;
     if (port.read(out, n, got) == platform::kOk) return kLinkOk;
@@ -128,20 +105,6 @@ void CComLinkPrivate::traceRead(const char* chunk, std::uint32_t length) {
     if (!tracing) return;
     const bool marker = writeSeen.exchange(0) != 0;
     trace.appendRead(portName.data(), chunk, length, marker);
-}
-
-// Only failures are stored: a good read after a failure (and there always
-// is one, the empty read that ends a round) must not wipe the code out
-// before the woken caller has looked at it. A good answer stores its 0 when
-// it is handed over.
-bool CComLinkPrivate::reportReadStatus(std::int32_t status, std::uint64_t* targetGeneration) {
-    if (status == kLinkOk) return false;
-    std::lock_guard lock(targetMutex);
-    if (!target.armed() || delivering != 1) return false;
-    *target.status = status;
-    target.event->set();
-    if (targetGeneration) *targetGeneration = generation;
-    return true;
 }
 
 // After "cause" or a match string the adapter usually has a little more to
@@ -159,10 +122,7 @@ void CComLinkPrivate::secondLook(std::string& text) {
     text.append(more.data(), got);
 }
 
-bool CComLinkPrivate::handOff(std::string& text) {
-    std::unique_lock lock(targetMutex);
-    if (!target.armed() || delivering != 1) return true;  // nobody waits: drop it
-    if (!isCompleteResponse(target.mode, text, matchStrings)) return false;
+void CComLinkPrivate::handOff(std::unique_lock<std::mutex>& lock, std::string text) {
     const std::uint64_t armedAs = generation;
     auto stillArmed = [&] { return generation == armedAs && target.armed() && delivering == 1; };
 
@@ -170,19 +130,20 @@ bool CComLinkPrivate::handOff(std::string& text) {
         lock.unlock();
         secondLook(text);
         lock.lock();
-        if (!stillArmed()) return true;
+        if (!stillArmed()) return;
     }
 
     if (text.size() + 1 <= static_cast<std::size_t>(target.size)) {
         std::memcpy(target.buffer, text.data(), text.size());
         target.buffer[text.size()] = '\0';
+        if (target.length) *target.length = static_cast<std::uint32_t>(text.size());
         *target.status = kLinkOk;
         // The pause belongs to the hand-over; the target may go meanwhile
         // (the caller timed out), and then nobody is woken.
         lock.unlock();
         closing.wait(kHandOffPauseMs);
         lock.lock();
-        if (!stillArmed()) return true;
+        if (!stillArmed()) return;
     } else {
         *target.status = kLinkResponseTooLong;
     }
@@ -201,5 +162,4 @@ bool CComLinkPrivate::handOff(std::string& text) {
         inAckWait = false;
         targetChanged.notify_all();
     }
-    return true;
 }
