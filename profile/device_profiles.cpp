@@ -40,7 +40,8 @@ public:
         o_.responseEvent_ = std::make_unique<platform::Event>();
         const std::int32_t armed =
             o_.link_.ArmResponse(o_.response_.data(), static_cast<std::int32_t>(kBufferSize),
-                                 o_.responseEvent_.get(), &o_.status_, CComLink::kModeResultCode);
+                                 o_.responseEvent_.get(), &o_.status_, CComLink::kModeResultCode,
+                                 nullptr, &answerLength_);
         armed_ = armed == 0;
         return armed;
     }
@@ -59,6 +60,7 @@ public:
         // line cannot pass for the answer to this one.
         o_.responseEvent_->reset();
         o_.status_ = 0;
+        answerLength_ = 0;
     }
     std::int32_t Write(std::string_view text) {
         const std::size_t n = text.size() < kBufferSize - 1 ? text.size() : kBufferSize - 1;
@@ -73,13 +75,15 @@ public:
         return o_.status_;
     }
 
+    // Whole, even past a stray NUL byte on the line.
     std::string_view Answer() const {
-        return std::string_view(o_.response_.data(), ::strnlen(o_.response_.data(), kBufferSize));
+        return std::string_view(o_.response_.data(), std::min<std::size_t>(answerLength_, kBufferSize));
     }
 
 private:
     CDeviceProfiles& o_;
     bool armed_ = false;
+    std::uint32_t answerLength_ = 0;
 };
 
 CDeviceProfiles::CDeviceProfiles() = default;

@@ -222,9 +222,10 @@ std::int32_t CComLink::Write(const void* bytes, std::uint32_t length) {
 
 std::int32_t CComLink::ArmResponse(char* buffer, std::int32_t bufferSize,
                                    platform::Event* responseEvent, std::int32_t* status,
-                                   std::int32_t mode, platform::Event* ackEvent) {
+                                   std::int32_t mode, platform::Event* ackEvent,
+                                   std::uint32_t* length) {
     if (!buffer || bufferSize <= 0 || !responseEvent || !status) return kLinkBadTarget;
-    d->setTarget({buffer, bufferSize, responseEvent, status, mode, ackEvent});
+    d->setTarget({buffer, bufferSize, responseEvent, status, mode, ackEvent, length});
     return kLinkOk;
 }
 

@@ -32,9 +32,12 @@ public:
     std::int32_t Close();
     std::int32_t Write(const void* bytes, std::uint32_t length);
 
+    // `length`, when given, receives the number of bytes of each response
+    // handed over: a response may hold NUL bytes, so its terminator alone
+    // does not tell where it ends.
     std::int32_t ArmResponse(char* buffer, std::int32_t bufferSize, platform::Event* responseEvent,
                              std::int32_t* status, std::int32_t mode,
-                             platform::Event* ackEvent = nullptr);
+                             platform::Event* ackEvent = nullptr, std::uint32_t* length = nullptr);
     std::int32_t DisarmResponse();
     std::int32_t AddMatchString(const char* text);
     std::int32_t ClearMatchStrings();

@@ -55,9 +55,8 @@ std::vector<std::string> traceWritePieces(const void* bytes, std::uint32_t lengt
     std::vector<std::string> pieces;
     if (!bytes) return pieces;
     const char* p = static_cast<const char*>(bytes);
-    const std::size_t n = strnlen(p, length);
-    for (std::size_t at = 0; at < n; at += kTracePieceLength) {
-        std::string piece(p + at, std::min(kTracePieceLength, n - at));
+    for (std::size_t at = 0; at < length; at += kTracePieceLength) {
+        std::string piece(p + at, std::min<std::size_t>(kTracePieceLength, length - at));
         piece += '\n';
         pieces.push_back(std::move(piece));
     }

@@ -24,8 +24,8 @@ std::string traceFileText(std::string_view text);
 std::string traceHeader(std::string_view timeText, std::string_view portName);
 std::string traceWriteMarker(std::string_view portName);
 std::string traceReadMarker(std::string_view portName);
-// The written bytes up to the first zero byte, in pieces of 75 characters,
-// each followed by a line feed. Nothing for an empty text.
+// The written bytes, NUL bytes included, in pieces of 75 characters, each
+// followed by a line feed. Nothing for an empty text.
 std::vector<std::string> traceWritePieces(const void* bytes, std::uint32_t length);
 // `when` is the local time as "%H:%M:%S on %A, %B %d, %Y" with English names.
 std::string traceRestartBanner(std::string_view when, int limitKb);

@@ -16,6 +16,7 @@
 #include "platform/serial_port.h"
 #include "serial/com_link.h"
 #include "serial/com_speed.h"
+#include "serial/trace_log.h"
 #include "tests/support/sim_port.h"
 
 namespace {
@@ -161,6 +162,30 @@ TEST_F(LinkTest, TextWithNoTargetArmedNeverReachesALaterCaller) {
     ASSERT_TRUE(exchange(ex));
     EXPECT_EQ(std::string::npos, ex.text().find("STALE")) << ex.text();
     EXPECT_TRUE(ex.text().ends_with("AT\r\r\nOK\r\n")) << ex.text();
+}
+
+// A NUL byte on the line ends neither the response nor its trace.
+TEST_F(LinkTest, NulBytesReachTheCallerAndTheTraceWhole) {
+    using namespace std::string_literals;
+    setTrace("1");
+    openRaw();
+    Exchange ex;
+    std::uint32_t length = 0;
+    ASSERT_EQ(0, link.ArmResponse(ex.buffer.data(), 4096, &ex.event, &ex.status,
+                                  CComLink::kModeResultCode, nullptr, &length));
+    const std::string command = "AT\0Z\r"s;
+    ASSERT_EQ(0, link.Write(command.data(), static_cast<std::uint32_t>(command.size())));
+    ASSERT_EQ(command, peer->readUntil("\r"));
+    const std::string answer = "AT\0Z\r\r\nA\0B\r\nOK\r\n"s;
+    ASSERT_TRUE(peer->send(answer));
+    ASSERT_TRUE(ex.wait());
+    link.DisarmResponse();
+    EXPECT_EQ(0, ex.status);
+    EXPECT_EQ(answer, std::string(ex.buffer.data(), length));
+    link.Close();
+    const std::string records = "\r\n[Write   to  : COM5]\r\nAT\0Z\r\r\n\r\n[Read    from: COM5]\r\n"s +
+                                serial::traceFileText(answer);
+    EXPECT_TRUE(readFile(trace()).ends_with(records)) << readFile(trace());
 }
 
 TEST_F(LinkTest, MoreThan4095UnansweredCharactersFailWith1005) {

@@ -92,8 +92,8 @@ TEST(LinkRules, WrittenTextIsTracedInPiecesOfSeventyFive) {
     } rows[] = {
         {a75, 75, {a75 + "\n"}},
         {a75 + "c", 76, {a75 + "\n", "c\n"}},
-        {std::string("AT\0XYZ", 6), 6, {"AT\n"}},  // the text ends at a zero byte
-        {"ATZ\r", 2, {"AT\n"}},                    // or at the length given
+        {std::string("AT\0XYZ", 6), 6, {std::string("AT\0XYZ\n", 7)}},  // zero bytes too
+        {"ATZ\r", 2, {"AT\n"}},  // up to the length given
         {"", 0, {}},
     };
     for (const auto& r : rows)
