@@ -92,9 +92,10 @@ int runSpeed(const Args& args) {
             std::fprintf(stderr, "FEHLER: Der Anschluss %s kann nicht geöffnet werden (Code %d).\n",
                          port.c_str(), static_cast<int>(rc));
         else
-            std::fprintf(stderr,
-                         "FEHLER: Die Geschwindigkeit %u konnte nicht gespeichert werden (Code %d).\n",
-                         speed, static_cast<int>(rc));
+            std::fprintf(
+                stderr,
+                "FEHLER: Die Geschwindigkeit %u konnte nicht gespeichert werden (Code %d).\n",
+                speed, static_cast<int>(rc));
         return kExitFailed;
     }
     std::printf("speed=%u\n", speed);

@@ -38,10 +38,9 @@ public:
         const std::int32_t status = o_.link_.Open(port.c_str(), kLinkBaud, 1, 1);
         if (status != 0) return status;
         o_.responseEvent_ = std::make_unique<platform::Event>();
-        const std::int32_t armed =
-            o_.link_.ArmResponse(o_.response_.data(), static_cast<std::int32_t>(kBufferSize),
-                                 o_.responseEvent_.get(), &o_.status_, CComLink::kModeResultCode,
-                                 nullptr, &answerLength_);
+        const std::int32_t armed = o_.link_.ArmResponse(
+            o_.response_.data(), static_cast<std::int32_t>(kBufferSize), o_.responseEvent_.get(),
+            &o_.status_, CComLink::kModeResultCode, nullptr, &answerLength_);
         armed_ = armed == 0;
         return armed;
     }
@@ -77,7 +76,8 @@ public:
 
     // Whole, even past a stray NUL byte on the line.
     std::string_view Answer() const {
-        return std::string_view(o_.response_.data(), std::min<std::size_t>(answerLength_, kBufferSize));
+        return std::string_view(o_.response_.data(),
+                                std::min<std::size_t>(answerLength_, kBufferSize));
     }
 
 private:

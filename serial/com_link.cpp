@@ -146,9 +146,8 @@ std::int32_t CComLinkPrivate::initialExchange(CComLink& link) {
         result = link.Write(kInitCommand, sizeof kInitCommand - 1);
     }
     if (result == kLinkOk) {
-        const bool gotAnswer =
-            answered.wait(quickProbe ? kQuickProbeWaitMs : kInitWaitMs) ==
-            platform::WaitResult::Signaled;
+        const bool gotAnswer = answered.wait(quickProbe ? kQuickProbeWaitMs : kInitWaitMs) ==
+                               platform::WaitResult::Signaled;
         if (quickProbe && !gotAnswer) result = kLinkWriteFailed;
     }
     link.DisarmResponse();

@@ -59,7 +59,8 @@ std::span<const char* const> ModemEntriesOfKind(std::int32_t kind) {
                                            "Velka Tamo T-A ISDN Modem Pnp"};
     static constexpr const char* kPro[] = {"Velka Tamo T-A Pro ISDN Modem",
                                            "Velka Tamo T-A Pro ISDN Modem Pnp"};
-    static constexpr const char* kPci[] = {"Velka Tamo T-A PCI Card", "Velka Tamo T-A PCI Card Pnp"};
+    static constexpr const char* kPci[] = {"Velka Tamo T-A PCI Card",
+                                           "Velka Tamo T-A PCI Card Pnp"};
     static constexpr const char* kPcCard[] = {"Velka Tamo T-A", "Velka Tamo T-A Pnp"};
     switch (kind) {
         case 1:

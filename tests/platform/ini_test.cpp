@@ -164,8 +164,8 @@ TEST_F(IniFileTest, QuotedValuesAndBareLinesReadAsTheClassicCallsDo) {
     const struct {
         const char* key;
         const char* value;
-    } rows[] = {{"q", "val2"}, {"sp", " a b "}, {"half", "\"x"}, {"one", "\""},
-                {"empty", ""}, {"bare line", "none"}};
+    } rows[] = {{"q", "val2"}, {"sp", " a b "}, {"half", "\"x"},
+                {"one", "\""}, {"empty", ""},   {"bare line", "none"}};
     for (const auto& row : rows) {
         EXPECT_EQ(get("S", row.key, "none"), row.value) << row.key;
         EXPECT_EQ(readString(path_, "S", row.key, "none"), row.value) << row.key;

@@ -174,7 +174,7 @@ TEST(ProfileReader, StoresTheBestSpeedOnlyWhenAsked) {
         SimAdapter adapter(s);
         ASSERT_TRUE(adapter.started()) << r.name;
         const CRegistry view(std::string(kSuiteKey) + "\\View");
-        const std::int32_t set = !r.setting  ? view.DeleteValue("DetectOptimalCOMSpeed")
+        const std::int32_t set = !r.setting    ? view.DeleteValue("DetectOptimalCOMSpeed")
                                  : r.value < 2 ? view.WriteDword("DetectOptimalCOMSpeed", r.value)
                                                : 0;
         ASSERT_EQ(set, 0) << r.name;

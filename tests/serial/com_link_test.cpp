@@ -89,7 +89,8 @@ protected:
         platform::RegKey k;
         ASSERT_EQ(0,
                   platform::RegKey::create(platform::RegRoot::LocalMachine, serial::kViewKey, k));
-        value ? k.setDword("DetectOptimalCOMSpeed", *value) : k.deleteValue("DetectOptimalCOMSpeed");
+        value ? k.setDword("DetectOptimalCOMSpeed", *value)
+              : k.deleteValue("DetectOptimalCOMSpeed");
     }
     std::string trace() const { return home.file("trace.log"); }
 
@@ -183,8 +184,9 @@ TEST_F(LinkTest, NulBytesReachTheCallerAndTheTraceWhole) {
     EXPECT_EQ(0, ex.status);
     EXPECT_EQ(answer, std::string(ex.buffer.data(), length));
     link.Close();
-    const std::string records = "\r\n[Write   to  : COM5]\r\nAT\0Z\r\r\n\r\n[Read    from: COM5]\r\n"s +
-                                serial::traceFileText(answer);
+    const std::string records =
+        "\r\n[Write   to  : COM5]\r\nAT\0Z\r\r\n\r\n[Read    from: COM5]\r\n"s +
+        serial::traceFileText(answer);
     EXPECT_TRUE(readFile(trace()).ends_with(records)) << readFile(trace());
 }
 

@@ -93,7 +93,7 @@ TEST(LinkRules, WrittenTextIsTracedInPiecesOfSeventyFive) {
         {a75, 75, {a75 + "\n"}},
         {a75 + "c", 76, {a75 + "\n", "c\n"}},
         {std::string("AT\0XYZ", 6), 6, {std::string("AT\0XYZ\n", 7)}},  // zero bytes too
-        {"ATZ\r", 2, {"AT\n"}},  // up to the length given
+        {"ATZ\r", 2, {"AT\n"}},                                         // up to the length given
         {"", 0, {}},
     };
     for (const auto& r : rows)

@@ -18,8 +18,8 @@ enum class Op { Piece, Failure, Offer };
 
 struct Event {
     Op op;
-    std::string bytes;       // the piece; for Offer of a Deliver, the response expected
-    std::uint64_t target;    // generation of the armed target; 0: nobody armed
+    std::string bytes;     // the piece; for Offer of a Deliver, the response expected
+    std::uint64_t target;  // generation of the armed target; 0: nobody armed
     AssemblyStep expected;
     std::int32_t mode = CComLink::kModeResultCode;
 };
