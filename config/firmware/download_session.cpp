@@ -6,7 +6,6 @@
 #include "config/firmware/firmware_kind.h"
 #include "config/firmware/firmware_status.h"
 #include "platform/clock.h"
-#include "platform/serial_port.h"
 #include "serial/com_speed.h"
 
 namespace firmware {
@@ -124,15 +123,12 @@ void DownloadSession::execute(const Actions& actions) {
     }
 }
 
+// The speed is kept for the port and for the modem entries of the kind, so
+// every later session starts at it. A port that cannot be opened shows at
+// the open that follows.
 void DownloadSession::detectAndStoreSpeed() {
     std::uint32_t speed = 0;
-    link_.DetectSpeed(port_.c_str(), speed);
-    if (speed == 0 || serial::DetectOptimalComSpeedSetting() == 0) return;
-    // The speed is kept for the port and for the modem entries of the kind,
-    // so every later session starts at it.
-    serial::StoreComSpeed(port_, speed);
-    platform::setDefaultCommSpeed(port_, speed);
-    for (const char* name : kindTexts(kind_).modemNames) platform::setDefaultCommSpeed(name, speed);
+    serial::DetectAndStoreComSpeed(link_, port_, kind_, serial::kMissingMeansOn, speed);
 }
 
 std::int32_t DownloadSession::openPort() {

@@ -9,34 +9,14 @@ namespace {
 
 using namespace config;
 
-constexpr KindTexts kBox{IDS_FW_SENDING_BOX,
-                         IDS_FW_TIMEOUT_BOX,
-                         IDS_FW_ERROR_BOX,
-                         IDS_FW_NOT_FOR_BOX,
-                         IDR_AVI_FIRMWARE_BOX,
-                         {"Velka Tamo T-A ISDN Modem", "Velka Tamo T-A ISDN Modem Pnp"},
-                         false};
-constexpr KindTexts kPro{IDS_FW_SENDING_PRO,
-                         IDS_FW_TIMEOUT_PRO,
-                         IDS_FW_ERROR_PRO,
-                         IDS_FW_NOT_FOR_PRO,
-                         IDR_AVI_FIRMWARE_PRO,
-                         {"Velka Tamo T-A Pro ISDN Modem", "Velka Tamo T-A Pro ISDN Modem Pnp"},
-                         false};
-constexpr KindTexts kPci{IDS_FW_SENDING_PCI,
-                         IDS_FW_TIMEOUT_PCI,
-                         IDS_FW_ERROR_PCI,
-                         IDS_FW_NOT_FOR_PCI,
-                         IDR_AVI_FIRMWARE_PCI,
-                         {"Velka Tamo T-A PCI Card", "Velka Tamo T-A PCI Card Pnp"},
-                         true};
-constexpr KindTexts kPcCard{IDS_FW_SENDING_PCCARD,
-                            IDS_FW_TIMEOUT_PCCARD,
-                            IDS_FW_ERROR_PCCARD,
-                            IDS_FW_NOT_FOR_PCCARD,
-                            IDR_AVI_FIRMWARE_PCCARD,
-                            {"Velka Tamo T-A", "Velka Tamo T-A Pnp"},
-                            true};
+constexpr KindTexts kBox{IDS_FW_SENDING_BOX, IDS_FW_TIMEOUT_BOX,   IDS_FW_ERROR_BOX,
+                         IDS_FW_NOT_FOR_BOX, IDR_AVI_FIRMWARE_BOX, false};
+constexpr KindTexts kPro{IDS_FW_SENDING_PRO, IDS_FW_TIMEOUT_PRO,   IDS_FW_ERROR_PRO,
+                         IDS_FW_NOT_FOR_PRO, IDR_AVI_FIRMWARE_PRO, false};
+constexpr KindTexts kPci{IDS_FW_SENDING_PCI, IDS_FW_TIMEOUT_PCI,   IDS_FW_ERROR_PCI,
+                         IDS_FW_NOT_FOR_PCI, IDR_AVI_FIRMWARE_PCI, true};
+constexpr KindTexts kPcCard{IDS_FW_SENDING_PCCARD, IDS_FW_TIMEOUT_PCCARD,   IDS_FW_ERROR_PCCARD,
+                            IDS_FW_NOT_FOR_PCCARD, IDR_AVI_FIRMWARE_PCCARD, true};
 
 struct TypeCode {
     std::string_view code;

@@ -1,8 +1,6 @@
 #pragma once
 // What the firmware upgrade needs to know about each device kind: which
-// image type codes fit it, and the texts, animation and modem entries of its
-// download.
-#include <array>
+// image type codes fit it, and the texts and animation of its download.
 #include <cstdint>
 #include <string_view>
 
@@ -14,8 +12,7 @@ struct KindTexts {
     std::uint32_t deviceError;   // the device cancelled
     std::uint32_t notForDevice;  // the image does not fit the device
     int animation;
-    std::array<const char*, 2> modemNames;  // default communication settings kept for these
-    bool finalDot;                          // cards end the download with "."; boxes with "...\r\n"
+    bool finalDot;  // cards end the download with "."; boxes with "...\r\n"
 };
 
 // Kinds 1 and 4 share the box's texts; kinds other than 1, 2, 4 and 8 are
