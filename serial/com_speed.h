@@ -19,10 +19,10 @@ inline constexpr const char* kTraceKey = "SOFTWARE\\Velka\\Tamo TA Common\\Trace
 // The stored speed, or 0 when none is stored (or the name cannot be a key).
 std::uint32_t StoredComSpeed(std::string_view portName);
 std::int32_t StoreComSpeed(std::string_view portName, std::uint32_t speed);
-// The DetectOptimalCOMSpeed setting. The callers read a missing value
-// differently, each as it always has: the walk itself (DetectSpeed) as 1,
-// the callers that store the speed as 0, so that a store without the
-// setting keeps the speeds it had.
+// The DetectOptimalCOMSpeed setting. Callers read a missing value as they
+// always have, so it is theirs to say: DetectSpeed and the firmware
+// download as 1, the profile reader and `tactl speed` as 0 (a store without
+// the setting keeps the speeds it had).
 inline constexpr std::uint32_t kMissingMeansOn = 1;
 inline constexpr std::uint32_t kMissingMeansOff = 0;
 std::uint32_t DetectOptimalComSpeedSetting(std::uint32_t whenMissing);
