@@ -62,6 +62,9 @@ public:
     // Feed the assembler and carry out its step.
     void takePiece(std::string_view bytes);
     void takeFailure(std::int32_t status);
+    // Stores a failure the assembler answered in the target and wakes its
+    // caller; caller holds targetMutex.
+    void failTargetIf(const serial::AssemblyStep& step);
     void offerCollected();
     // Hands a complete response to the armed target; `lock` holds targetMutex.
     void handOff(std::unique_lock<std::mutex>& lock, std::string text);

@@ -66,15 +66,15 @@ TargetView CComLinkPrivate::targetView() const {
 
 void CComLinkPrivate::takePiece(std::string_view bytes) {
     std::lock_guard lock(targetMutex);
-    const AssemblyStep step = assembler.piece(bytes, targetView());
-    if (step.kind != AssemblyStep::Fail) return;
-    *target.status = step.status;
-    target.event->set();
+    failTargetIf(assembler.piece(bytes, targetView()));
 }
 
 void CComLinkPrivate::takeFailure(std::int32_t status) {
     std::lock_guard lock(targetMutex);
-    const AssemblyStep step = assembler.failure(status, targetView());
+    failTargetIf(assembler.failure(status, targetView()));
+}
+
+void CComLinkPrivate::failTargetIf(const AssemblyStep& step) {
     if (step.kind != AssemblyStep::Fail) return;
     *target.status = step.status;
     target.event->set();

@@ -190,34 +190,17 @@ TEST_F(LinkTest, NulBytesReachTheCallerAndTheTraceWhole) {
     EXPECT_TRUE(readFile(trace()).ends_with(records)) << readFile(trace());
 }
 
+// The wiring of the assembler's failure and skip (its rules are table-tested
+// on their own): the byte that overflows is the last one sent, so once the
+// caller is woken nothing of the failed response is left on the line.
 TEST_F(LinkTest, MoreThan4095UnansweredCharactersFailWith1005) {
     openRaw();
     Exchange ex;
     ASSERT_EQ(0, ex.arm(link));
-    ASSERT_TRUE(peer->send(std::string(4095, 'x')));  // exactly the limit: still collecting
-    EXPECT_FALSE(ex.wait(1000));
-    ASSERT_TRUE(peer->send("y"));
-    ASSERT_TRUE(ex.wait());
-    // The rest of the failed response must not turn the failure into an
-    // answer, result code or not.
-    ASSERT_TRUE(peer->send("\r\nOK\r\n"));
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    link.DisarmResponse();
-    EXPECT_EQ(1005, ex.status);
-    EXPECT_EQ("", ex.text());
-    Exchange next;
-    ASSERT_TRUE(exchange(next));
-    EXPECT_EQ(0, next.status);
-    EXPECT_EQ("AT\r\r\nOK\r\n", next.text());
-
-    // A failed response whose end never comes (its last byte is the one that
-    // overflows): once its caller has moved on, the answer to the next
-    // command reaches the next caller whole.
-    ASSERT_EQ(0, ex.arm(link));
     ASSERT_TRUE(peer->send(std::string(4096, 'x')));
     ASSERT_TRUE(ex.wait());
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the reader settles
     EXPECT_EQ(1005, ex.status);
+    EXPECT_EQ("", ex.text());
     link.DisarmResponse();
     Exchange after;
     ASSERT_TRUE(exchange(after));
