@@ -44,18 +44,17 @@ std::int32_t handlingOfToken(std::string_view token) {
 std::string bufferedValue(const std::string* value, std::string_view defaultText,
                           std::size_t size) {
     char buffer[kEntriesBuffer];
-    const std::string_view text = value ? std::string_view(*value) : defaultText;
+    const std::string_view text = value ? platform::ini::unquote(*value) : defaultText;
     const std::uint32_t length = platform::ini::detail::copyText(text, buffer, std::uint32_t(size));
     return std::string(buffer, length);
 }
 
-// The section's "key=value" lines as a 500-byte section buffer holds them.
+// The section's lines as a 500-byte section buffer holds them.
 std::vector<std::string> sectionLines(const platform::ini::Document& doc,
                                       std::string_view section) {
-    std::vector<std::string> pairs;
-    for (const auto& [name, value] : doc.entries(section)) pairs.push_back(name + "=" + value);
     char buffer[kSectionBuffer];
-    const std::uint32_t length = platform::ini::detail::copyList(pairs, buffer, kSectionBuffer);
+    const std::uint32_t length =
+        platform::ini::detail::copyList(doc.sectionLines(section), buffer, kSectionBuffer);
     std::vector<std::string> lines;
     for (std::string_view line : split(std::string_view(buffer, length), '\0'))
         if (!line.empty()) lines.emplace_back(line.substr(0, kLineLimit));

@@ -117,6 +117,13 @@ TEST(VoiceRouting, MissingPiecesAndBufferLimits) {
     ASSERT_FALSE(r.lines.empty());
     EXPECT_EQ(r.lines.front().handling, (Pair{1, 0}));
     EXPECT_LT(r.lines.size(), 40u);
+
+    // Values read as the classic calls give them: without their quotes, and
+    // a line without "=" still takes its room in the section buffer.
+    std::string quoted = "[S]\nEntries=\"P1,PC\"\n" + std::string(480, 'x') + "\nk=P1,P2,T,T\n";
+    const VoiceRouting q = ParseVoiceRouting(quoted, "S");
+    EXPECT_EQ(q.offered1, (std::vector<std::int32_t>{kPort1, kPc}));
+    EXPECT_TRUE(q.lines.empty());
 }
 
 TEST(DataRouting, FixedRuleByDataAssignment) {
