@@ -7,7 +7,11 @@ bin=$build/bin
 top=$(cd "$(dirname "$0")/.." && pwd)
 
 sim_pid=""
-cleanup() { [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null; true; }
+tray_pid=""
+cleanup() {
+    for pid in $tray_pid $sim_pid; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
+    true
+}
 trap cleanup EXIT
 
 if [ -x "$bin/ta-sim" ]; then
@@ -16,7 +20,15 @@ if [ -x "$bin/ta-sim" ]; then
     sleep 1
 fi
 
-if [ -x "$bin/folder" ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+display=${DISPLAY:-}${WAYLAND_DISPLAY:-}
+# The status monitor beside the rest: its icon turns to "ready" once it has
+# queried the simulated adapter.
+if [ -x "$bin/ta-tray" ] && [ -n "$display" ]; then
+    "$bin/ta-tray" &
+    tray_pid=$!
+fi
+
+if [ -x "$bin/folder" ] && [ -n "$display" ]; then
     "$bin/folder"
     exit $?
 fi
@@ -30,4 +42,9 @@ if [ -n "$sim_pid" ]; then
             "$bin/tactl" $cmd || true
         fi
     done
+fi
+
+if [ -n "$tray_pid" ]; then
+    echo "== ta-tray runs in the notification area; Ctrl-C ends the demo =="
+    wait "$tray_pid" || true
 fi
