@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts one simulated adapter on COM1 and the suite's main job against it:
-# the device folder where a display exists, else a text report through tactl.
+# the status monitor and the device folder where a display exists, else a
+# text report through tactl.
 set -euo pipefail
 build=${1:?build dir}
 bin=$build/bin
