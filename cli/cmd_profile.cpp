@@ -20,10 +20,10 @@
 #include "device/device_info.h"
 #include "platform/event.h"
 #include "platform/named_mutex.h"
+#include "platform/status_codes.h"
 #include "profile/device_profiles.h"
 #include "profile/profile_file.h"
 #include "profile/profile_settings.h"
-#include "profile/profile_status.h"
 #include "registry/registry.h"
 #include "serial/com_link.h"
 
@@ -199,10 +199,9 @@ void applyChange(const Change& change, CDeviceProfiles& model) {
 }
 
 // Import accepts a file of the adapter's own kind; the two variants of the
-// external box (1 and 4) take each other's files.
+// external box take each other's files.
 bool kindsMatch(std::int32_t fileKind, std::int32_t deviceKind) {
-    auto box = [](std::int32_t k) { return k == 1 || k == 4; };
-    return fileKind == deviceKind || (box(fileKind) && box(deviceKind));
+    return fileKind == deviceKind || (IsBox(fileKind) && IsBox(deviceKind));
 }
 
 // The factory reset: "at>f", and only when that was answered, "atz". Returns

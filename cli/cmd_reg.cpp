@@ -12,6 +12,7 @@
 
 #include "cli/commands.h"
 #include "platform/registry_store.h"
+#include "platform/status_codes.h"
 
 namespace cli {
 
@@ -55,8 +56,9 @@ int storeError(std::int32_t rc) {
     } else if (rc == platform::kAccessDenied) {
         std::fputs("FEHLER: Zugriff verweigert.\n", stderr);
     } else {
-        std::fprintf(stderr, "FEHLER: Der Registrierungsspeicher meldet einen Fehler (Code %d).\n",
-                     static_cast<int>(rc));
+        std::fprintf(stderr,
+                     "FEHLER: Der Registrierungsspeicher meldet einen Fehler (Code %d: %s).\n",
+                     static_cast<int>(rc), status::statusText(rc).c_str());
     }
     return kExitFailed;
 }

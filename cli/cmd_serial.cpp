@@ -11,6 +11,7 @@
 #include "cli/commands.h"
 #include "platform/named_mutex.h"
 #include "platform/serial_port.h"
+#include "platform/status_codes.h"
 #include "serial/com_link.h"
 #include "serial/com_speed.h"
 
@@ -89,13 +90,14 @@ int runSpeed(const Args& args) {
         // The link's own codes come from opening the port; any other from
         // the store that was to keep the speed.
         if (rc >= serial::kLinkEventFailed && rc <= serial::kLinkMatchListFull)
-            std::fprintf(stderr, "FEHLER: Der Anschluss %s kann nicht geöffnet werden (Code %d).\n",
-                         port.c_str(), static_cast<int>(rc));
+            std::fprintf(stderr,
+                         "FEHLER: Der Anschluss %s kann nicht geöffnet werden (Code %d: %s).\n",
+                         port.c_str(), static_cast<int>(rc), status::statusText(rc).c_str());
         else
             std::fprintf(
                 stderr,
-                "FEHLER: Die Geschwindigkeit %u konnte nicht gespeichert werden (Code %d).\n",
-                speed, static_cast<int>(rc));
+                "FEHLER: Die Geschwindigkeit %u konnte nicht gespeichert werden (Code %d: %s).\n",
+                speed, static_cast<int>(rc), status::statusText(rc).c_str());
         return kExitFailed;
     }
     std::printf("speed=%u\n", speed);

@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "platform/device_type.h"
 #include "platform/paths.h"
 #include "registry/registry.h"
 
@@ -29,13 +30,13 @@ const char* HelpFileName(std::int32_t deviceKind, std::int32_t region, std::int3
     // has them; a region not yet known counts as without.
     const bool withPorts = region == 1 || (region == 0 && phonePorts != 0);
     switch (deviceKind) {
-        case 2:
+        case kDevicePro:
             return withPorts ? "cfgTAPR.hlp" : "cfgTANPR.hlp";
-        case 8:
+        case kDevicePci:
             return "cfgTAPCI.hlp";
-        case 16:
+        case kDevicePcCard:
             return "cfgTAPC.hlp";
-        // 1 and 4, and any kind the table does not know: the box's help is
+        // The two boxes, and any kind the table does not know: the box's help is
         // the nearest there is, better than no file at all.
         default:
             return withPorts ? "cfgTA.hlp" : "cfgTANP.hlp";

@@ -6,7 +6,7 @@
 
 #include "device/device_reply.h"
 #include "platform/clock.h"
-#include "serial/link_status.h"
+#include "platform/status_codes.h"
 
 using namespace device;
 

@@ -13,7 +13,7 @@
 #include <string_view>
 
 #include "device/device_status.h"
-#include "device/device_type.h"
+#include "platform/device_type.h"
 #include "platform/event.h"
 #include "serial/com_link.h"
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "device/device_status.h"
-#include "device/device_type.h"
+#include "platform/device_type.h"
 
 namespace device {
 namespace {

@@ -1,18 +1,11 @@
 #pragma once
-// Status codes of the adapter record's status query, and the values of its
-// state fields.
+// The values of the adapter record's state fields; the status query's codes
+// are in platform/status_codes.h.
 #include <cstdint>
 
-namespace device {
+#include "platform/status_codes.h"
 
-inline constexpr std::int32_t kDeviceOk = 0;
-inline constexpr std::int32_t kDeviceOpenFailed = 7003;   // openState tells busy or other
-inline constexpr std::int32_t kDeviceNoReply = 7004;      // nothing within 1000 ms
-inline constexpr std::int32_t kDeviceWaitTimeout = 7005;  // the wait itself failed
-inline constexpr std::int32_t kDeviceWriteFailed = 7007;
-inline constexpr std::int32_t kDeviceNoEcho = 8000;  // echo or result-code line missing
-inline constexpr std::int32_t kDeviceNoReplyLine = 8001;
-inline constexpr std::int32_t kDeviceBadResultCode = 8004;  // neither "OK" nor "ERROR"
+namespace device {
 
 // openState
 inline constexpr std::int32_t kOpenOk = 0;

@@ -13,7 +13,7 @@
 #include "info/shared_state.h"
 #include "info/stored_record.h"
 #include "platform/serial_port.h"
-#include "registry/registry_status.h"
+#include "platform/status_codes.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "device/device_info.h"
-#include "device/device_type.h"
 #include "info/info_export.h"
+#include "platform/device_type.h"
 #include "registry/registry.h"
 
 class VELKA_INFO_EXPORT CInfo {

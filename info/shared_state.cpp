@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "platform/paths.h"
-#include "platform/platform_status.h"
+#include "platform/status_codes.h"
 
 namespace info {
 namespace {

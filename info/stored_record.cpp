@@ -4,8 +4,9 @@
 #include <array>
 
 #include "device/device_info.h"
+#include "device/device_model.h"
 #include "device/device_reply.h"
-#include "registry/registry_status.h"
+#include "platform/status_codes.h"
 
 namespace info {
 namespace {
@@ -28,10 +29,16 @@ std::int32_t decodeStoredRecord(const StoredValues& in, StoredRecord& out) {
         if (!fitsField(*text)) return kBad;
         if (*text && text->value().find('\0') != std::string::npos) return kBad;
     }
-    if (!oneOf(*in.deviceType, {0, 1, 2, 4, 8, 16, 32, 64})) return kBad;
-    if (in.openState && *in.openState > 3) return kBad;
-    if (in.region && !oneOf(*in.region, {0, 1, 255})) return kBad;
-    if (in.firmwareState && *in.firmwareState > 2) return kBad;
+    if (!IsDeviceTypeValue(*in.deviceType)) return kBad;
+    using namespace device;
+    if (in.openState && !oneOf(*in.openState, {kOpenOk, kOpenBusy, kOpenFailed, kOpenNotTried}))
+        return kBad;
+    if (in.region &&
+        !oneOf(*in.region, {kRegionInternational, kRegionNorthAmerica, kRegionUnknown}))
+        return kBad;
+    if (in.firmwareState &&
+        !oneOf(*in.firmwareState, {kFirmwareRunning, kFirmwareBootOnly, kFirmwareUnknown}))
+        return kBad;
     if (in.v110Capable && *in.v110Capable > 1) return kBad;
 
     StoredRecord record;

@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-#include "platform/platform_status.h"
+#include "platform/status_codes.h"
 
 namespace platform {
 

@@ -10,8 +10,8 @@
 #include <thread>
 
 #include "platform/paths.h"
-#include "platform/platform_status.h"
 #include "platform/registry_store.h"
+#include "platform/status_codes.h"
 
 namespace platform::regdb {
 

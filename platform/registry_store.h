@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/platform_status.h"
+#include "platform/status_codes.h"
 
 namespace platform {
 

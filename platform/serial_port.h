@@ -16,7 +16,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/platform_status.h"
+#include "platform/status_codes.h"
 
 namespace platform {
 

@@ -6,28 +6,18 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/device_type.h"
 #include "profile/profile.h"
 
 namespace profile {
 
-// Device kinds as the suite numbers them: 1 and 4 the two external boxes,
-// 2 the Pro box, 8 the PCI card, 16 the PC card.
-inline bool IsBox(std::int32_t kind) {
-    return kind == 1 || kind == 4;
-}
-inline bool IsPro(std::int32_t kind) {
-    return kind == 2;
-}
-inline bool IsCard(std::int32_t kind) {
-    return kind == 8 || kind == 16;
-}
 // Only the boxes have analogue ports: two on the external boxes, one on the Pro.
-inline bool HasAnaloguePorts(std::int32_t kind) {
+constexpr bool HasAnaloguePorts(std::int32_t kind) {
     return IsBox(kind) || IsPro(kind);
 }
 // "!O" is data over voice on North-American boxes and cards; on the Pro box
 // it is the Pro option instead.
-inline bool HasDataOverVoice(std::int32_t northAmerica, std::int32_t kind) {
+constexpr bool HasDataOverVoice(std::int32_t northAmerica, std::int32_t kind) {
     return northAmerica == 1 && (IsBox(kind) || IsCard(kind));
 }
 

@@ -6,10 +6,10 @@
 
 #include "platform/clock.h"
 #include "platform/event.h"
+#include "platform/status_codes.h"
 #include "profile/command_builder.h"
 #include "profile/listing_parser.h"
 #include "profile/profile_settings.h"
-#include "profile/profile_status.h"
 #include "registry/registry.h"
 #include "serial/com_speed.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/ini_file.h"
-#include "profile/profile_status.h"
+#include "platform/status_codes.h"
 
 namespace profile {
 namespace {

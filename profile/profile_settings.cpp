@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "profile/profile_status.h"
+#include "platform/status_codes.h"
 
 namespace {
 constexpr const char* kName = "Name";

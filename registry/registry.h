@@ -5,7 +5,14 @@
 #include <string>
 
 #include "platform/registry_store.h"
-#include "registry/registry_status.h"
+#include "platform/status_codes.h"
+
+namespace registry {
+// Read buffers hold 300 bytes: 299 characters and the terminating zero.
+inline constexpr std::uint32_t kRegReadBufferSize = 300;
+// A written string with its terminating zero must fit in 260 bytes.
+inline constexpr std::uint32_t kRegWriteLimit = 260;
+}  // namespace registry
 
 // The suite's own key below the local-machine root.
 inline constexpr const char* kSuiteKey = "SOFTWARE\\Velka\\Tamo TA Common";

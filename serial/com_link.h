@@ -10,7 +10,7 @@
 #include <string>
 
 #include "platform/event.h"
-#include "serial/link_status.h"
+#include "platform/status_codes.h"
 
 class CComLinkPrivate;
 

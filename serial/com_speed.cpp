@@ -2,10 +2,11 @@
 
 #include <string>
 
+#include "platform/device_type.h"
 #include "platform/registry_store.h"
 #include "platform/serial_port.h"
+#include "platform/status_codes.h"
 #include "serial/com_link.h"
-#include "serial/link_status.h"
 
 namespace serial {
 
@@ -63,14 +64,14 @@ std::span<const char* const> ModemEntriesOfKind(std::int32_t kind) {
                                            "Velka Tamo T-A PCI Card Pnp"};
     static constexpr const char* kPcCard[] = {"Velka Tamo T-A", "Velka Tamo T-A Pnp"};
     switch (kind) {
-        case 1:
-        case 4:
+        case kDeviceExternal:
+        case kDeviceExternal6F:
             return kBox;
-        case 2:
+        case kDevicePro:
             return kPro;
-        case 8:
+        case kDevicePci:
             return kPci;
-        case 16:
+        case kDevicePcCard:
             return kPcCard;
         default:
             return {};

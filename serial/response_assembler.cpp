@@ -1,6 +1,6 @@
 #include "serial/response_assembler.h"
 
-#include "serial/link_status.h"
+#include "platform/status_codes.h"
 #include "serial/response_rules.h"
 
 namespace serial {

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "platform/local_time.h"
-#include "serial/link_status.h"
+#include "platform/status_codes.h"
 
 namespace serial {
 

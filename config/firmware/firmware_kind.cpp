@@ -2,7 +2,7 @@
 
 #include "config/resource_ids.h"
 #include "device/device_status.h"
-#include "device/device_type.h"
+#include "platform/device_type.h"
 
 namespace firmware {
 namespace {

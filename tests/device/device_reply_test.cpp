@@ -5,8 +5,9 @@
 #include <array>
 #include <string>
 
+#include "device/device_model.h"
 #include "device/device_status.h"
-#include "device/device_type.h"
+#include "platform/device_type.h"
 
 using namespace device;
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "info/shared_state.h"
-#include "registry/registry_status.h"
+#include "platform/status_codes.h"
 
 namespace {
 

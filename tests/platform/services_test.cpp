@@ -9,6 +9,7 @@
 #include "platform/clock.h"
 #include "platform/event.h"
 #include "platform/paths.h"
+#include "platform/status_codes.h"
 #include "platform/string_table.h"
 #include "platform/text_format.h"
 #include "tests/support/env_guard.h"
@@ -171,3 +172,15 @@ TEST(FormatPrintf, FormatsLongTexts) {
 }
 
 }  // namespace
+
+// A number the documents use twice reads as both meanings; our own store code
+// no longer reads as the link's "response too long".
+TEST(StatusText, NamesEveryMeaningOfANumber) {
+    EXPECT_EQ(status::statusText(device::kDeviceNoReplyLine),
+              "Profilliste des Geräts unvollständig / Antwortzeile fehlt");
+    EXPECT_EQ(status::statusText(serial::kLinkResponseTooLong),
+              "Die Antwort ist zu lang für den Puffer");
+    EXPECT_EQ(status::statusText(platform::kStoreError),
+              "Die Registrierungsdatenbank ist nicht verfügbar");
+    EXPECT_EQ(status::statusText(-1), "Unbekannter Fehler");
+}

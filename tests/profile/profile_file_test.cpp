@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/ini_file.h"
-#include "profile/profile_status.h"
+#include "platform/status_codes.h"
 #include "tests/profile/profile_fields.h"
 #include "tests/support/temp_home.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "profile/profile_status.h"
+#include "platform/status_codes.h"
 #include "tests/support/temp_home.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "config/firmware/firmware_status.h"
 #include "config/firmware/xmodem_block.h"
 #include "config/resource_ids.h"
-#include "device/device_type.h"
+#include "platform/device_type.h"
 #include "tests/sim/xmodem_sender.h"
 
 using firmware::Action;

@@ -1,4 +1,5 @@
-#include "device/device_type.h"
+#include "device/device_model.h"
+#include "platform/device_type.h"
 
 const char* deviceModelName(std::int32_t type) {
     switch (type) {
