@@ -4,9 +4,9 @@
 #include <system_error>
 
 #include "platform/autostart.h"
-#include "platform/platform_status.h"
 #include "platform/program_start.h"
 #include "platform/registry_store.h"
+#include "platform/status_codes.h"
 
 namespace platform {
 namespace {

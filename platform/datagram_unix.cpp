@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "platform/platform_status.h"
+#include "platform/status_codes.h"
 
 namespace platform::unix_socket {
 namespace {

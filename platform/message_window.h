@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "platform/messages.h"
-#include "platform/platform_status.h"
+#include "platform/status_codes.h"
 
 namespace platform {
 

@@ -15,7 +15,7 @@
 #include "platform/datagram_unix.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
-#include "platform/platform_status.h"
+#include "platform/status_codes.h"
 
 namespace platform {
 namespace {

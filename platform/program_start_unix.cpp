@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/platform_status.h"
 #include "platform/program_start.h"
+#include "platform/status_codes.h"
 
 namespace platform {
 namespace {
