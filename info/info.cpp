@@ -1,7 +1,6 @@
 #include "info/info.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <system_error>
@@ -12,6 +11,7 @@
 #include "device/device_status.h"
 #include "info/shared_state.h"
 #include "info/stored_record.h"
+#include "platform/file_io.h"
 #include "platform/serial_port.h"
 #include "platform/status_codes.h"
 
@@ -30,8 +30,7 @@ std::string portsKeyPath() {
 bool portExists(const char* portName) {
     std::string path;
     if (platform::resolvePortName(portName, path) != platform::kOk) return false;
-    std::error_code ec;
-    return std::filesystem::exists(path, ec);
+    return platform::pathExists(path);
 }
 
 // No quick check first: the open's quick probe waits for a result code,

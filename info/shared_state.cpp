@@ -3,9 +3,8 @@
 #include <charconv>
 #include <filesystem>
 #include <fstream>
-#include <random>
-#include <system_error>
 
+#include "platform/file_io.h"
 #include "platform/paths.h"
 #include "platform/status_codes.h"
 
@@ -46,31 +45,7 @@ int parseFlagText(std::string_view text) {
 SharedValue::SharedValue(std::string fileName) : fileName_(std::move(fileName)) {}
 
 std::int32_t SharedValue::write(std::string_view text) const {
-    namespace fs = std::filesystem;
-    const fs::path dir = platform::paths::runtimeDir();
-    const fs::path target = dir / fileName_;
-    // A private temporary name per write, so two writers (in this process or
-    // another) never fill the same temporary file.
-    thread_local std::mt19937_64 random{std::random_device{}()};
-    const fs::path temp = dir / (fileName_ + ".tmp" + std::to_string(random()));
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return platform::kAccessDenied;
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.flush();
-        if (!out) {
-            std::error_code ec;
-            fs::remove(temp, ec);
-            return platform::kIoError;
-        }
-    }
-    std::error_code ec;
-    fs::rename(temp, target, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        return platform::kIoError;
-    }
-    return platform::kOk;
+    return platform::replaceFile(platform::paths::runtimeDir() + "/" + fileName_, text);
 }
 
 std::string SharedValue::read() const {

@@ -1,100 +1,28 @@
 // The classic private-profile entry points over the document model. Reads
 // take the file as it is on disk; every write is read-modify-replace through
 // a temporary file and rename, so readers never see a half-written file.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <climits>
-#include <filesystem>
 
+#include "platform/file_io.h"
 #include "platform/ini_detail.h"
 #include "platform/ini_file.h"
+#include "platform/status_codes.h"
 
 namespace platform::ini {
 
 namespace {
 
-enum class ReadResult { Ok, Missing, Failed };
-
 // The largest file taken as a profile file; anything bigger is not one of
 // ours and is refused rather than read into memory.
-constexpr off_t kMaxFileBytes = 16 * 1024 * 1024;
+constexpr std::uint64_t kMaxFileBytes = 16 * 1024 * 1024;
 
 ReadResult readFile(const std::string& path, std::string& text) {
-    // Non-blocking, so that a FIFO or a device under a file's name is refused
-    // below instead of waiting for a writer that never comes; a regular
-    // file reads the same either way.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxFileBytes) {
-        ::close(fd);
-        return ReadResult::Failed;
-    }
-    text.clear();
-    char chunk[8192];
-    for (;;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0 ||
-            text.size() + static_cast<std::size_t>(n) > static_cast<std::size_t>(kMaxFileBytes)) {
-            ::close(fd);
-            return ReadResult::Failed;
-        }
-        if (n == 0) break;
-        text.append(chunk, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return ReadResult::Ok;
+    return readRegularFile(path, text, kMaxFileBytes);
 }
 
 Document load(const std::string& path) {
     std::string text;
     return readFile(path, text) == ReadResult::Ok ? Document::parse(text) : Document();
-}
-
-bool writeAll(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// Writes beside the target and renames over it: the file is either the old
-// one or the new one, whatever happens in between.
-bool replaceFile(const std::string& path, const std::string& text) {
-    std::error_code ec;
-    std::string target = path;
-    if (std::filesystem::is_symlink(path, ec)) {
-        // Keep the link; replace what it points at.
-        const auto resolved = std::filesystem::canonical(path, ec);
-        if (ec) return false;
-        target = resolved.string();
-    }
-    std::string temp = target + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
-    struct stat old {};
-    mode_t mode;
-    if (::stat(target.c_str(), &old) == 0) {
-        mode = old.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    const bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, text) && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !ok || ::rename(temp.c_str(), target.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    return true;
 }
 
 std::string_view trimRight(std::string_view text) {
@@ -168,7 +96,7 @@ bool writePrivateProfileString(const char* section, const char* key, const char*
     const std::string updated = doc.serialize();
     if (read == ReadResult::Ok && updated == text) return true;
     if (read == ReadResult::Missing && (key == nullptr || value == nullptr)) return true;
-    return replaceFile(path, updated);
+    return replaceFile(path, updated) == kOk;
 }
 
 std::string fileText(const std::string& path) {

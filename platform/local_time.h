@@ -27,4 +27,7 @@ std::int32_t formatSystemTime(std::time_t when, std::string& out);
 // the time cannot be formatted.
 std::string formatCLocale(std::time_t when, const char* pattern);
 
+// The broken-down local time of `when`; all zero when it has none.
+std::tm localTime(std::time_t when);
+
 }  // namespace platform

@@ -108,4 +108,10 @@ std::string formatCLocale(std::time_t when, const char* pattern) {
     return out;
 }
 
+std::tm localTime(std::time_t when) {
+    std::tm tm{};
+    localtime_r(&when, &tm);
+    return tm;
+}
+
 }  // namespace platform

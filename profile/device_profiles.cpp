@@ -6,6 +6,7 @@
 
 #include "platform/clock.h"
 #include "platform/event.h"
+#include "platform/local_time.h"
 #include "platform/status_codes.h"
 #include "profile/command_builder.h"
 #include "profile/listing_parser.h"
@@ -173,8 +174,7 @@ std::int32_t CDeviceProfiles::WriteOverLink(Session& session) {
     if (status != 0) return status;
 
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = platform::localTime(now);
     // The sending step adds its own carriage return; the adapter ignores the
     // empty line, and the clock's answer is not needed.
     session.Exchange(profile::ClockLine(local) + "\r");

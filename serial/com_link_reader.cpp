@@ -1,36 +1,19 @@
 // CComLink, reader side: the thread that collects what the adapter sends
 // and hands complete responses to the armed target.
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <string>
 
 #include "platform/clock.h"
+#include "platform/thread_priority.h"
 #include "serial/com_link_private.h"
 #include "serial/response_rules.h"
 
 using namespace serial;
 
-namespace {
-
-// Responses are collected while the user-interface thread waits for them,
-// so the reader asks for a better priority. Unprivileged processes may not
-// raise it; that only costs latency under load.
-void raiseReaderPriority() {
-    const auto tid = static_cast<id_t>(::syscall(SYS_gettid));
-    errno = 0;
-    int nice = ::getpriority(PRIO_PROCESS, tid);
-    if (errno == 0) ::setpriority(PRIO_PROCESS, tid, nice - 1);
-}
-
-}  // namespace
-
 void CComLinkPrivate::readerMain() {
-    raiseReaderPriority();
+    // Responses are collected while the user-interface thread waits for them.
+    platform::raiseThreadPriority();
     port.setEventMask(platform::kCommEventRxChar);
     assembler = ResponseAssembler(kCollectLimit);
     char chunk[kReadChunk];

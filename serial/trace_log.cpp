@@ -1,26 +1,13 @@
 #include "serial/trace_log.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
-#include <memory>
 
+#include "platform/file_io.h"
 #include "platform/local_time.h"
 #include "platform/status_codes.h"
 
 namespace serial {
-
-namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* f) const {
-        if (f) std::fclose(f);
-    }
-};
-
-}  // namespace
 
 std::string traceFileText(std::string_view text) {
     std::string out;
@@ -90,12 +77,8 @@ std::string TraceLog::path() const {
 
 std::int32_t TraceLog::appendLocked(std::string_view text) {
     if (path_.empty()) return kLinkTraceFailed;
-    std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path_.c_str(), "ab"));
-    if (!f) return kLinkTraceFailed;
-    const std::string bytes = traceFileText(text);
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size();
-    ok = std::fclose(f.release()) == 0 && ok;
-    return ok ? kLinkOk : kLinkTraceFailed;
+    return platform::appendToFile(path_, traceFileText(text)) == platform::kOk ? kLinkOk
+                                                                               : kLinkTraceFailed;
 }
 
 std::int32_t TraceLog::appendHeader(std::string_view portName, std::time_t now) {
@@ -127,10 +110,10 @@ std::int32_t TraceLog::appendRead(std::string_view portName, const char* chunk,
 std::int32_t TraceLog::applySizeLimit(std::time_t now) {
     std::lock_guard lock(mutex_);
     if (path_.empty()) return kLinkTraceFailed;
-    struct stat st {};
-    if (::stat(path_.c_str(), &st) != 0) return kLinkTraceFailed;
-    if (static_cast<std::uint64_t>(st.st_size) <= kTraceLimitBytes) return kLinkOk;
-    if (std::remove(path_.c_str()) != 0) return kLinkTraceFailed;
+    std::uint64_t size = 0;
+    if (platform::fileSize(path_, size) != platform::kOk) return kLinkTraceFailed;
+    if (size <= kTraceLimitBytes) return kLinkOk;
+    if (platform::removeFile(path_) != platform::kOk) return kLinkTraceFailed;
     return appendLocked(traceRestartBanner(traceBannerTime(now), kTraceLimitKb));
 }
 

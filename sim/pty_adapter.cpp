@@ -15,6 +15,7 @@
 
 #include "platform/clock.h"
 #include "platform/device_change.h"
+#include "platform/file_io.h"
 #include "sim/transcript.h"
 
 namespace sim {
@@ -267,7 +268,8 @@ void PtyAdapter::saveState() {
         if (!engine_.takeStateChanged()) return;
         text = engine_.saveState();
     }
-    writeTextFileAtomic(options_.statePath, text);
+    // A crash or a full disk leaves the previous state, never half of one.
+    platform::replaceFile(options_.statePath, text);
 }
 
 }  // namespace sim

@@ -1,11 +1,10 @@
 #include "sim/transcript.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <fstream>
 #include <sstream>
+
+#include "platform/file_io.h"
+#include "platform/status_codes.h"
 
 namespace sim {
 
@@ -42,11 +41,7 @@ bool appendTranscript(const std::string& path, std::string_view port, char direc
     record.append(port).append(" ").append(1, direction).append(" ");
     record += escapeForLog(text);
     record += "\n";
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    bool ok = ::write(fd, record.data(), record.size()) == static_cast<ssize_t>(record.size());
-    ::close(fd);
-    return ok;
+    return platform::appendToFile(path, record) == platform::kOk;
 }
 
 std::string readTextFile(const std::string& path) {
@@ -55,18 +50,6 @@ std::string readTextFile(const std::string& path) {
     std::ostringstream ss;
     ss << in.rdbuf();
     return ss.str();
-}
-
-bool writeTextFileAtomic(const std::string& path, const std::string& text) {
-    std::string tmp = path + ".tmp";
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out << text;
-        out.flush();
-        if (!out) return false;
-    }
-    return std::rename(tmp.c_str(), path.c_str()) == 0;
 }
 
 }  // namespace sim

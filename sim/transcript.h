@@ -1,5 +1,5 @@
 #pragma once
-// Small file helpers of the simulator: the transcript log, the state file.
+// Small file helpers of the simulator: the transcript log, reading a file.
 #include <string>
 #include <string_view>
 
@@ -14,7 +14,5 @@ bool appendTranscript(const std::string& path, std::string_view port, char direc
                       std::string_view text);
 
 std::string readTextFile(const std::string& path);  // empty when missing
-// Writes through a temporary file and a rename: a crash leaves the old file.
-bool writeTextFileAtomic(const std::string& path, const std::string& text);
 
 }  // namespace sim
