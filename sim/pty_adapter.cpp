@@ -185,6 +185,7 @@ void PtyAdapter::run(std::stop_token stop) {
         std::uint32_t speed = lineSpeed();
         if (!gone_ && (fds[1].revents & POLLIN)) {
             ssize_t got = ::read(master_, buf, sizeof buf);
+            if (got > 0 && !paceInbound(static_cast<std::size_t>(got), speed)) continue;
             if (got > 0) {
                 std::lock_guard<std::mutex> lock(engineMutex_);
                 outs = engine_.receive(std::string_view(buf, static_cast<std::size_t>(got)), speed,
@@ -205,6 +206,24 @@ void PtyAdapter::run(std::stop_token stop) {
         perform(outs, speed);
         saveState();
     }
+}
+
+// A pty delivers the host's bytes at once; on a paced line they arrive one
+// character time after another, so the adapter takes them in only when the
+// last of them would have come over the wire. false when a stop or vanish
+// request cut the wait short.
+bool PtyAdapter::paceInbound(std::size_t bytes, std::uint32_t speed) {
+    if (!engine_.scenario().pace || speed == 0) return true;
+    const auto now = std::chrono::steady_clock::now();
+    const auto perByte = std::chrono::duration<double>(10.0 / speed * platform::timeScale());
+    inboundFreeAt_ = std::max(inboundFreeAt_, now) +
+                     std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                         perByte * static_cast<double>(bytes));
+    const auto wait =
+        std::chrono::duration_cast<std::chrono::milliseconds>(inboundFreeAt_ - now).count();
+    if (wait <= 0) return true;
+    pollfd w{wake_, POLLIN, 0};
+    return ::poll(&w, 1, static_cast<int>(wait)) == 0;
 }
 
 bool PtyAdapter::perform(const Outputs& outs, std::uint32_t speed) {

@@ -24,6 +24,7 @@
 // comes and when it goes, so the status monitor sees it like a device that
 // was plugged in or pulled.
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -69,6 +70,7 @@ private:
     void run(std::stop_token stop);
     // false when a stop or vanish request cut the output short.
     bool perform(const Outputs& outs, std::uint32_t speed);
+    bool paceInbound(std::size_t bytes, std::uint32_t speed);
     bool writeAll(std::string_view bytes);
     std::uint32_t lineSpeed() const;
     void closeLine();
@@ -88,6 +90,7 @@ private:
     std::atomic<bool> gone_{false};
     std::atomic<bool> vanishRequested_{false};
     std::mutex logMutex_;
+    std::chrono::steady_clock::time_point inboundFreeAt_{};
     std::jthread thread_;
 };
 

@@ -118,6 +118,7 @@ void DownloadSession::execute(const Actions& actions) {
             case Action::Kind::End:
                 if (a.closeDownload) closeDownload();
                 message_ = a.text;
+                messageId_ = a.messageId;
                 break;
         }
     }

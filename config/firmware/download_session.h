@@ -44,6 +44,8 @@ public:
     // 4006 (firmware_status.h). `message` receives the text the user is to
     // be told, empty when there is none.
     std::int32_t run(std::string& message);
+    // The string id of that text, 0 when there is none.
+    std::uint32_t messageId() const { return messageId_; }
     // Asks the running download to cancel; safe from any thread.
     void cancel();
 
@@ -79,6 +81,7 @@ private:
 
     Timer timers_[6];
     std::string message_;
+    std::uint32_t messageId_ = 0;
     bool linkOpen_ = false;
 };
 
