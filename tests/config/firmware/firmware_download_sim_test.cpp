@@ -36,8 +36,9 @@ struct Download {
     std::unique_ptr<sim::PtyAdapter> device;
 
     explicit Download(const sim::Scenario& scenario) {
-        // Short enough for a quick run, long enough for a loaded two-core machine.
-        testsupport::setTimeScale(0.1);
+        // Short enough for a quick run, long enough for a loaded two-core
+        // machine (the boot state's probe waits on several short answers).
+        testsupport::setTimeScale(0.2);
         device = testsupport::startSim(scenario, kPort);
     }
     std::string kept() {
