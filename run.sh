@@ -4,6 +4,7 @@
 #   ./run.sh test   install what is missing, build with ASan+UBSan, run every test
 #   ./run.sh build  build only (release-like, into build/)
 #   ./run.sh fuzz   build the libFuzzer targets with clang into build-fuzz/
+#   ./run.sh tsan   build the threaded tests with ThreadSanitizer into build-tsan/ and run them
 set -euo pipefail
 cd "$(dirname "$0")"
 top=$PWD
@@ -25,10 +26,14 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-configure_build() {  # dir, extra cmake args...
+configure() {  # dir, extra cmake args...
     local dir=$1; shift
     cmake -S "$top" -B "$dir" -G Ninja "$@" >/dev/null
-    cmake --build "$dir"
+}
+
+configure_build() {  # dir, extra cmake args...
+    configure "$@"
+    cmake --build "$1"
 }
 
 demo() {
@@ -50,12 +55,32 @@ run_tests() {
     ctest --output-on-failure -j2 --timeout 900
 }
 
+# The tests whose code runs threads: the serial link's reader, the status
+# query, the detection and its poll, the busy dialog, the named mutex, and
+# the hand-over of boxes from workers.
+tsan_tests=(serial_com_link_test device_query_test info_test info_poll_test config_delay_dlg_test
+            platform_named_mutex_test ui_dialogs_test)
+
+run_tsan() {
+    install_missing
+    configure build-tsan -DCMAKE_BUILD_TYPE=Debug -DVELKA_TSAN=ON -DVELKA_BENCH=OFF \
+        -DCMAKE_CXX_FLAGS="-O1" -DVELKA_WERROR=ON
+    cmake --build build-tsan --target "${tsan_tests[@]}"
+    # die_after_fork=0: the death tests start threads in their forked child.
+    export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:die_after_fork=0:suppressions=$top/tests/support/tsan.supp"
+    export QT_QPA_PLATFORM=offscreen
+    cd build-tsan
+    ctest --output-on-failure -j2 --timeout 900 -R "^($(IFS='|'; echo "${tsan_tests[*]}"))\$"
+}
+
 case "${1:-}" in
     demo) demo ;;
     test) run_tests ;;
     build) install_missing; configure_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo ;;
     fuzz) install_missing clang libclang-rt-dev
-          configure_build build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DVELKA_LIBFUZZER=ON \
-              -DVELKA_SANITIZE=ON -DVELKA_BENCH=OFF ;;
-    *) echo "usage: $0 demo|test|build|fuzz" >&2; exit 2 ;;
+          configure build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DVELKA_LIBFUZZER=ON \
+              -DVELKA_SANITIZE=ON -DVELKA_BENCH=OFF
+          cmake --build build-fuzz --target velka_fuzzers ;;
+    tsan) run_tsan ;;
+    *) echo "usage: $0 demo|test|build|fuzz|tsan" >&2; exit 2 ;;
 esac

@@ -18,21 +18,30 @@ function(velka_test name)
 endfunction()
 
 # velka_fuzzer(NAME SOURCES ... LIBS ...)
-# A fuzz target defines LLVMFuzzerTestOneInput. With VELKA_LIBFUZZER it is a
-# libFuzzer binary; otherwise a small driver feeds it random and mutated inputs
-# so the same target runs as a CTest case in every build.
+# A fuzz target defines LLVMFuzzerTestOneInput; its seed corpus (real
+# replies, listings, files) lives in corpus/NAME/ next to its source. With
+# VELKA_LIBFUZZER it is a libFuzzer binary (the libraries under test carry
+# the coverage instrumentation, see CMakeLists.txt); otherwise a small driver
+# replays the corpus and feeds it random and mutated inputs, so the same
+# target runs as a CTest case in every build.
+add_custom_target(velka_fuzzers)
 function(velka_fuzzer name)
   cmake_parse_arguments(F "" "" "SOURCES;LIBS" ${ARGN})
+  set(corpus ${CMAKE_CURRENT_SOURCE_DIR}/corpus/${name})
+  if(NOT IS_DIRECTORY ${corpus})
+    message(AUTHOR_WARNING "fuzz target ${name}: add a few real inputs as its seed corpus in ${corpus}/")
+    set(corpus "")
+  endif()
   if(VELKA_LIBFUZZER)
     add_executable(${name} ${F_SOURCES})
-    target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   else()
     add_executable(${name} ${F_SOURCES} ${VELKA_SOURCE_DIR}/tests/support/fuzz_driver.cpp)
-    add_test(NAME ${name} COMMAND ${name} 20000)
+    add_test(NAME ${name} COMMAND ${name} 20000 ${corpus})
     set_tests_properties(${name} PROPERTIES TIMEOUT 300)
   endif()
   target_link_libraries(${name} PRIVATE ${F_LIBS})
+  add_dependencies(velka_fuzzers ${name})
 endfunction()
 
 # velka_bench(NAME SOURCES ... LIBS ...)

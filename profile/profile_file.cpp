@@ -74,15 +74,20 @@ std::int32_t LoadProfileText(std::string_view text, CDeviceProfiles& model, std:
     const std::string general = kGeneralSection;
     const char* generalKeys[] = {kKeyDeviceType, kKeyDefaultProfile, kKeyIsdnType};
     std::int32_t* generalFields[] = {&deviceKind, &model.activeProfile, &model.northAmerica};
-    for (std::size_t k = 0; k < 3; ++k) {
+    std::int32_t status = kProfileOk;
+    for (std::size_t k = 0; k < 3 && status == kProfileOk; ++k) {
         const std::string value = ReadValue(doc, general, generalKeys[k]);
-        if (value.empty()) return kProfileFileEmptyGeneral;
-        *generalFields[k] = DecimalValue(value);
+        if (value.empty())
+            status = kProfileFileEmptyGeneral;
+        else
+            *generalFields[k] = DecimalValue(value);
     }
-    // The active profile indexes the profiles everywhere; a file is outside
-    // input, so a number beyond them falls back to the first profile.
+    // The active profile indexes the profiles everywhere, also after a file
+    // that fails later on; a file is outside input, so a number beyond them
+    // falls back to the first profile.
     if (model.activeProfile < 0 || model.activeProfile >= CDeviceProfiles::kProfileCount)
         model.activeProfile = 0;
+    if (status != kProfileOk) return status;
 
     for (std::int32_t i = 0; i < CDeviceProfiles::kProfileCount; ++i) {
         if ((mask & (1 << i)) == 0) continue;
