@@ -1,5 +1,5 @@
-// The help file by kind, region and phone-ports flag; the help path from the
-// registry store; the configurator's sheet with its context help and tab
+// The help path from the registry store and the file by kind, region and
+// phone-ports flag; the configurator's sheet with its context help and tab
 // layout; the busy dialogs' animations by kind.
 #include <gtest/gtest.h>
 #include <QPushButton>
@@ -24,33 +24,8 @@ struct HelpPathProbe : CConfig {
     using CConfig::UpdateHelpPath;
 };
 
-// Every kind of the table and some it does not know (they get the box's
-// files), each with every region (1 North America, 0 international, 255 not
-// determined) and the phone-ports flag 1 and 0.
-TEST(HelpFile, IsChosenByKindRegionAndPhonePorts) {
-    const struct {
-        std::int32_t kind;
-        const char* files[6];  // region 1, 0, 255; flag 1 then 0 for each
-    } rows[] = {
-        {1, {"cfgTA", "cfgTA", "cfgTA", "cfgTANP", "cfgTANP", "cfgTANP"}},
-        {4, {"cfgTA", "cfgTA", "cfgTA", "cfgTANP", "cfgTANP", "cfgTANP"}},
-        {2, {"cfgTAPR", "cfgTAPR", "cfgTAPR", "cfgTANPR", "cfgTANPR", "cfgTANPR"}},
-        {8, {"cfgTAPCI", "cfgTAPCI", "cfgTAPCI", "cfgTAPCI", "cfgTAPCI", "cfgTAPCI"}},
-        {16, {"cfgTAPC", "cfgTAPC", "cfgTAPC", "cfgTAPC", "cfgTAPC", "cfgTAPC"}},
-        {0, {"cfgTA", "cfgTA", "cfgTA", "cfgTANP", "cfgTANP", "cfgTANP"}},
-        {64, {"cfgTA", "cfgTA", "cfgTA", "cfgTANP", "cfgTANP", "cfgTANP"}},
-    };
-    const std::int32_t regions[] = {1, 1, 0, 0, 255, 255};
-    const std::int32_t flags[] = {1, 0, 1, 0, 1, 0};
-    for (const auto& row : rows)
-        for (int i = 0; i < 6; ++i)
-            EXPECT_EQ(std::string(config::HelpFileName(row.kind, regions[i], flags[i])),
-                      std::string(row.files[i]) + ".hlp")
-                << "kind " << row.kind << " region " << regions[i] << " flag " << flags[i];
-    // Any non-zero flag counts as phone ports.
-    EXPECT_STREQ(config::HelpFileName(4, 0, 7), "cfgTA.hlp");
-}
-
+// The file follows the kind, the region (1 North America, 0 international,
+// 255 not determined) and the phone-ports flag.
 TEST(HelpPath, IsTheStoredHelpDirectoryFollowedByTheFileAndReplacedByEachCall) {
     testsupport::TempHome home;
     CRegistry directory{std::string(kSuiteKey) + "\\Directory"};
@@ -59,28 +34,35 @@ TEST(HelpPath, IsTheStoredHelpDirectoryFollowedByTheFileAndReplacedByEachCall) {
     const struct {
         const char* stored;  // null: no value at all
         std::int32_t kind;
+        std::int32_t region;
         int phonePorts;
         std::string path;
     } rows[] = {
-        {"/opt/velka/help/", 4, 1, "/opt/velka/help/cfgTA.hlp"},
-        {"/opt/velka/help/", 4, 0, "/opt/velka/help/cfgTANP.hlp"},
-        {"/opt/velka/help/", 16, 1, "/opt/velka/help/cfgTAPC.hlp"},
+        {"/opt/velka/help/", 4, 0, 1, "/opt/velka/help/cfgTA.hlp"},
+        {"/opt/velka/help/", 4, 0, 0, "/opt/velka/help/cfgTANP.hlp"},
+        {"/opt/velka/help/", 1, 1, 0, "/opt/velka/help/cfgTA.hlp"},
+        {"/opt/velka/help/", 1, 255, 1, "/opt/velka/help/cfgTANP.hlp"},
+        {"/opt/velka/help/", 2, 1, 0, "/opt/velka/help/cfgTAPR.hlp"},
+        {"/opt/velka/help/", 8, 0, 0, "/opt/velka/help/cfgTAPCI.hlp"},
+        // Kinds outside the table get the box's files.
+        {"/opt/velka/help/", 64, 0, 0, "/opt/velka/help/cfgTANP.hlp"},
         // A directory stored the classic way ends with a backslash; kept.
-        {"C:\\Velka\\HELP\\", 16, 1, "C:\\Velka\\HELP\\cfgTAPC.hlp"},
+        {"C:\\Velka\\HELP\\", 16, 0, 1, "C:\\Velka\\HELP\\cfgTAPC.hlp"},
         // Without a separator the file still goes into the folder.
-        {"/opt/velka/help", 2, 0, "/opt/velka/help/cfgTANPR.hlp"},
-        {nullptr, 2, 0, installed + "cfgTANPR.hlp"},
+        {"/opt/velka/help", 2, 0, 0, "/opt/velka/help/cfgTANPR.hlp"},
+        {nullptr, 2, 0, 0, installed + "cfgTANPR.hlp"},
     };
     CDeviceInfo device;
-    device.region = 0;
     for (const auto& row : rows) {
         if (row.stored)
             ASSERT_EQ(directory.WriteString("Help", row.stored), 0);
         else
             ASSERT_EQ(directory.DeleteValue("Help"), 0);
         device.type = row.kind;
+        device.region = row.region;
         HelpPathProbe::UpdateHelpPath(device, row.phonePorts);
-        EXPECT_EQ(config::HelpPath(), row.path) << (row.stored ? row.stored : "(none)");
+        EXPECT_EQ(config::HelpPath(), row.path)
+            << (row.stored ? row.stored : "(none)") << " kind " << row.kind;
     }
 }
 
@@ -140,15 +122,12 @@ TEST(ContextHelpSheet, TabsFollowTheSystemAndHelpOpensTheCurrentFile) {
 
 // ---------------------------------------------------------------- animations
 
+// The import's table has no picture of its own for the PC card.
 TEST(BusyAnimation, IsChosenByKindForReadingWritingAndImport) {
     const struct {
         std::int32_t kind;
         int read, write, import;
-    } rows[] = {
-        {1, 1381, 1384, 1384},  {4, 1381, 1384, 1384},  {2, 1383, 1386, 1386},
-        {8, 1382, 1385, 1385},  {16, 1389, 1388, 1189}, {0, 1192, 1189, 1189},
-        {32, 1192, 1189, 1189}, {64, 1192, 1189, 1189}, {3, 1192, 1189, 1189},
-    };
+    } rows[] = {{2, 1383, 1386, 1386}, {16, 1389, 1388, 1189}, {64, 1192, 1189, 1189}};
     for (const auto& row : rows) {
         EXPECT_EQ(config::ReadAnimation(row.kind), row.read) << row.kind;
         EXPECT_EQ(config::WriteAnimation(row.kind), row.write) << row.kind;

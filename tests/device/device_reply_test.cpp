@@ -93,11 +93,4 @@ TEST(LineText, Ni1WinsOverEuro) {
     }
 }
 
-TEST(ModelNames, AreRecognisedAgainByTheFolder) {
-    // The folder tells a PC card by a stored model name ending in "Tamo T/A".
-    EXPECT_TRUE(std::string(deviceModelName(kDevicePcCard)).ends_with("Tamo T/A"));
-    EXPECT_STREQ(deviceModelName(kDeviceExternal6F), "Tamo T/A ISDN Modem");
-    EXPECT_STREQ(deviceModelName(kDeviceOtherMaker), "");
-}
-
 }  // namespace

@@ -1,5 +1,5 @@
-// The small platform services: time scale, events, paths, version query,
-// string tables and insert formatting.
+// The small platform services: time scale, events, paths, insert
+// formatting and status texts.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -10,7 +10,6 @@
 #include "platform/event.h"
 #include "platform/paths.h"
 #include "platform/status_codes.h"
-#include "platform/string_table.h"
 #include "platform/text_format.h"
 #include "tests/support/env_guard.h"
 #include "tests/support/temp_home.h"
@@ -104,20 +103,6 @@ TEST(Paths, FollowTheEnvironmentInOrder) {
     EXPECT_FALSE(paths::installDir().empty());  // the build's source tree
 }
 
-TEST(StringTableTest, FindsTextsInSortedAndUnsortedTables) {
-    static const StringEntry sorted[] = {{1, "eins"}, {5, u8"fünf"}, {9, "neun"}};
-    static const StringEntry unsorted[] = {{9, "neun"}, {1, "eins"}, {5, u8"fünf"}};
-    for (const StringTable& table : {StringTable(sorted), StringTable(unsorted)}) {
-        EXPECT_EQ(table.text(5), "f\xC3\xBCnf");
-        EXPECT_EQ(table.text(1), "eins");
-        EXPECT_EQ(table.text(9), "neun");
-        EXPECT_TRUE(table.text(4).empty());
-        EXPECT_TRUE(table.contains(9));
-        EXPECT_FALSE(table.contains(10));
-    }
-    EXPECT_TRUE(StringTable({}).text(1).empty());
-}
-
 struct FormatRow {
     const char* pattern;
     std::vector<FormatArg> args;
@@ -163,12 +148,6 @@ TEST(EscapeControl, KeepsOneOutputLinePerValue) {
     EXPECT_EQ(escapeControl(std::string("a\nslot=9\rb\t\x01\x7f\\", 14)),
               "a\\nslot=9\\rb\\t\\x01\\x7F\\\\");
     EXPECT_EQ(escapeControl(std::string("\0x", 2)), "\\x00x");
-}
-
-TEST(FormatPrintf, FormatsLongTexts) {
-    EXPECT_EQ(formatPrintf("%s-%02d", "at", 7), "at-07");
-    const std::string long_(5000, 'x');
-    EXPECT_EQ(formatPrintf("%s!", long_.c_str()), long_ + "!");
 }
 
 }  // namespace

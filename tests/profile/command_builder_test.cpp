@@ -158,17 +158,3 @@ TEST(ProfileCommandRun, LinesNeverOutgrowTheCommandBuffer) {
     EXPECT_EQ(sent[2], "AT%P5=" + std::string(3000, '1') + "\r");
 }
 
-TEST(ProfileClock, MonthDayYearThenTime) {
-    const auto clock = [](int year, int month, int day, int hour, int minute, int second) {
-        std::tm t{};
-        t.tm_year = year;
-        t.tm_mon = month;
-        t.tm_mday = day;
-        t.tm_hour = hour;
-        t.tm_min = minute;
-        t.tm_sec = second;
-        return profile::ClockLine(t);
-    };
-    EXPECT_EQ(clock(126, 0, 7, 9, 5, 3), "at@date=01-07-26@time=09:05:03\r");
-    EXPECT_EQ(clock(99, 11, 31, 23, 59, 59), "at@date=12-31-99@time=23:59:59\r");
-}

@@ -144,13 +144,4 @@ TEST_F(CRegistryTest, DeleteKeyRemovesEveryLevelButNeverARootOnEverySystemVersio
     }
 }
 
-TEST_F(CRegistryTest, SubKeyJoinsPathsAndOpensNothing) {
-    const CRegistry device(RegRoot::CurrentUser, std::string(kSuiteKey) + "\\Devices\\Device01");
-    const CRegistry profile = device.SubKey("Profile0");
-    EXPECT_EQ(profile.Path(), std::string(kSuiteKey) + "\\Devices\\Device01\\Profile0");
-    EXPECT_EQ(profile.Root(), RegRoot::CurrentUser);
-    EXPECT_EQ(profile.Exists(), kRegCannotOpen);
-    EXPECT_EQ(CRegistry(RegRoot::ClassesRoot, "").SubKey("x").Path(), "x");
-}
-
 }  // namespace

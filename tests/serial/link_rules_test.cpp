@@ -1,5 +1,5 @@
 // The pure rules of the link: when a response is complete, the trace
-// records and limit, the setting texts and the speed walk.
+// records and limit, and the setting texts.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,7 +7,6 @@
 
 #include "platform/local_time.h"
 #include "serial/com_link.h"
-#include "serial/com_speed.h"
 #include "serial/response_rules.h"
 #include "serial/trace_log.h"
 #include "tests/support/temp_home.h"
@@ -63,24 +62,6 @@ TEST(LinkRules, SecondLookTopsUpToEightyThenFillsToTheLimit) {
                                                             {4094, 1}, {4095, 0}, {5000, 0}};
     for (const auto& [length, limit] : rows)
         EXPECT_EQ(limit, serial::followUpReadLimit(length, 4095)) << length;
-}
-
-TEST(LinkRules, TraceIsOnWhenTheEnableTextHoldsAOne) {
-    for (const char* on : {"1", "yes1", "on 1", "10"}) EXPECT_TRUE(serial::traceEnabled(on)) << on;
-    for (const char* off : {"0", "yes", "", "ON"}) EXPECT_FALSE(serial::traceEnabled(off)) << off;
-}
-
-TEST(LinkRules, SpeedWalkStopsAt57600UnlessOptimalSpeedIsAllowed) {
-    auto walk = [](std::uint32_t optimal) {
-        std::vector<std::uint32_t> speeds;
-        for (auto s = serial::NextTrialSpeed(0, optimal); s != 0;
-             s = serial::NextTrialSpeed(s, optimal))
-            speeds.push_back(s);
-        return speeds;
-    };
-    EXPECT_EQ((std::vector<std::uint32_t>{4800, 9600, 19200, 38400, 57600, 115200, 230400}),
-              walk(7));
-    EXPECT_EQ((std::vector<std::uint32_t>{4800, 9600, 19200, 38400, 57600}), walk(0));
 }
 
 TEST(LinkRules, WrittenTextIsTracedInPiecesOfSeventyFive) {

@@ -2,10 +2,9 @@
 // use, line settings, the wakeable wait, and the stored default settings.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
 #include <thread>
 
+#include "platform/event.h"
 #include "platform/registry_store.h"
 #include "platform/serial_port.h"
 #include "tests/support/sim_port.h"
@@ -117,14 +116,14 @@ TEST(SerialPortWait, InputAndMaskChangesEndTheWaitAndAVanishedDeviceFailsIt) {
     ASSERT_EQ(kOk, port.read(buf, sizeof buf, got));
     EXPECT_EQ(0u, got);
 
-    std::atomic<bool> returned{false};
+    // A wait with nothing to come returns only when the mask changes.
+    platform::Event returned;
     std::thread waiter([&] {
         std::uint32_t ev = 7;
         port.waitEvent(ev);
-        returned = true;
+        returned.set();
     });
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_FALSE(returned);
+    EXPECT_EQ(returned.wait(50), platform::WaitResult::Timeout);
     port.setEventMask(platform::kCommEventRxChar);
     waiter.join();
 

@@ -8,7 +8,6 @@
 
 #include "tests/sim/scenario_files.h"
 #include "tests/sim/sim_test_util.h"
-#include "tests/sim/xmodem_sender.h"
 #include "tests/support/sim_port.h"
 
 namespace {
@@ -17,8 +16,6 @@ using simtest::HostPort;
 using simtest::listedValue;
 using simtest::loadScenario;
 using simtest::replyLine;
-
-constexpr char kAck = 0x06, kNak = 0x15, kEot = 0x04, kCan = 0x18;
 
 class DialectTest : public ::testing::Test {
 protected:
@@ -56,38 +53,6 @@ protected:
     std::unique_ptr<sim::PtyAdapter> dev;
     HostPort host;
 };
-
-TEST_F(DialectTest, IdentificationPerDeviceKind) {
-    struct Row {
-        const char *file, *model, *version, *lineHas;
-        const char* regionsFrom;  // the region pages skip to this letter; null: another maker
-    };
-    const Row rows[] = {
-        {"box_international.ini", "Tamo T/A ISDN Modem", "V1.4.55", "EURO", "Andere:1;"},
-        {"box_na.ini", "Tamo T/A ISDN Modem", "V1.4.55", "NI-1", "Canada:25;"},
-        {"box_6f.ini", "Tamo T/A ISDN Modem6F", "V2.0.12", "EURO", "Andere:1;"},
-        {"pro_na.ini", "Tamo T/A Pro ISDN Modem", "V3.1.7", "NI-1", "Canada:25;"},
-        {"pro_international.ini", "Tamo T/A Pro ISDN Modem", "V3.1.7", "V110", "Andere:1;"},
-        {"pci_card.ini", "Tamo T/A PCI ISDN Modem", "V1.2.3", "NI-1", "Canada:25;"},
-        {"pc_card.ini", "Tamo T/A0B", "V1.0.9", "EURO", "Andere:1;"},
-        {"other_maker.ini", "56K V.90 Voice", "1.02", "", nullptr},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.file);
-        start(loadScenario(r.file));
-        ask("ATV1E1&K3\r\n");
-        EXPECT_EQ(r.regionsFrom ? "Velka Technology Corporation" : "Generic 56K Data/Fax Modem",
-                  okLine("atI8\r"));
-        EXPECT_EQ(r.model, okLine("ati9\r\n"));  // the line feed is part of the echo
-        EXPECT_EQ(r.version, okLine("atI3\r"));
-        EXPECT_NE(std::string::npos, okLine("atI4\r").find(r.lineHas));
-        EXPECT_FALSE(okLine("atI20\r").empty());
-        const std::string regions = ask("atI100\r");
-        EXPECT_EQ(r.regionsFrom ? "OK" : "ERROR", resultOf(regions));
-        if (!r.regionsFrom) continue;
-        EXPECT_NE(std::string::npos, regions.find(std::string("\r\n") + r.regionsFrom)) << regions;
-    }
-}
 
 TEST_F(DialectTest, ListingPerKindAndRegion) {
     struct Row {
@@ -159,93 +124,6 @@ TEST_F(DialectTest, SettingsStoredWithAmpWShowInTheNextListing) {
     EXPECT_EQ("0", valueOf(reset, "&Y"));
     EXPECT_EQ(std::string::npos, reset.find("5550001"));
     EXPECT_EQ(std::string::npos, reset.find("5551234"));
-}
-
-// --- the firmware loader -------------------------------------------------
-
-// Sends the image block by block; the first block goes out once with a
-// spoiled sum first. Counts the NAKs; false when the loader stops answering.
-bool sendImage(HostPort& host, const std::string& image, bool crc, std::uint32_t& naks) {
-    for (std::size_t n = 0; n * 1024 < image.size(); ++n) {
-        const std::string block = simtest::xmodemBlock(static_cast<std::uint8_t>((n + 1) & 0xFF),
-                                                       image.substr(n * 1024, 1024), crc);
-        std::string bad = block;
-        bad[1000] ^= 0x55;
-        for (int tries = 0; tries < 20; ++tries) {
-            host.write(n == 0 && tries == 0 ? bad : block);
-            const std::string r = host.readBytes(1);
-            if (r == std::string(1, kAck)) break;
-            if (r != std::string(1, kNak)) return false;
-            ++naks;
-        }
-    }
-    host.write(std::string(1, kEot));
-    return host.readBytes(1) == std::string(1, kAck);
-}
-
-TEST_F(DialectTest, FirmwareDownloadInBothModes) {
-    struct Row {
-        const char* file;
-        bool crc;
-        bool loaderMode;  // only the boot state answers
-        const char* finalText;
-        std::uint32_t extraNaks;
-    };
-    const Row rows[] = {
-        {"box_international.ini", true, false, "...\r\n", 0},
-        {"fault_download_nak_storm.ini", false, false, "...\r\n", 5},
-        {"pc_card.ini", true, false, ".", 0},
-        {"boot_state.ini", true, true, "...\r\n", 0},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.file);
-        start(loadScenario(r.file));
-        if (r.loaderMode) {
-            EXPECT_EQ("AT\r", host.command("AT\r", 300));  // the boot loader says nothing
-        } else {
-            EXPECT_EQ("OK", resultOf(ask("at@quit\r")));
-            host.write("AT$Z\r");
-            EXPECT_TRUE(waitFor("user\r"));
-        }
-        host.write("at@load\r");
-        EXPECT_TRUE(waitFor("(y/n)?"));
-        host.write("y\r");
-        EXPECT_TRUE(waitFor("loaded\r"));
-        EXPECT_TRUE(waitFor(r.crc ? "C" : std::string(1, kNak)));
-
-        const std::string image = simtest::testImage(5 * 1024 + 300, "1.5.0");
-        std::uint32_t naks = 0;
-        ASSERT_TRUE(sendImage(host, image, r.crc, naks));
-        EXPECT_EQ(1u + r.extraNaks, naks);
-        EXPECT_TRUE(waitFor(r.finalText));
-        std::string received;
-        dev->withEngine([&](sim::Adapter& a) { received = a.receivedImage(); });
-        EXPECT_EQ(image, received);
-        // The adapter restarts with the new firmware and reports its version.
-        EXPECT_EQ("V1.5.0", okLine("atI3\r"));
-    }
-}
-
-TEST_F(DialectTest, LoaderCancelsWithCanAndReturnsToCommands) {
-    start(loadScenario("fault_download_can.ini"));
-    host.write("at@load\r");
-    ASSERT_TRUE(waitFor("(y/n)?"));
-    host.write("y\r");
-    ASSERT_TRUE(waitFor("C"));
-    const std::string image = simtest::testImage(8 * 1024);
-    std::string got;
-    for (int n = 0; n < 4 && got.find(kCan) == std::string::npos; ++n) {
-        host.write(simtest::xmodemBlock(static_cast<std::uint8_t>(n + 1),
-                                        image.substr(n * 1024, 1024), true));
-        got += host.readBytes(n < 3 ? 1 : 3);
-    }
-    EXPECT_EQ(std::string(3, kAck) + std::string(3, kCan), got);
-    // The suite then sends EOT and at@quit; the firmware takes commands again.
-    host.write(std::string(1, kEot));
-    EXPECT_EQ("OK", resultOf(ask("at@quit\r")));
-    std::string received = "unset";
-    dev->withEngine([&](sim::Adapter& a) { received = a.receivedImage(); });
-    EXPECT_EQ("", received);
 }
 
 // --- status query fallbacks ------------------------------------------------

@@ -177,17 +177,6 @@ TEST_F(SheetFixture, ModalRunReturnsOneForOkAndTwoForCancel) {
     EXPECT_EQ(general.initCount, 2);
 }
 
-TEST_F(SheetFixture, ButtonsAreOptional) {
-    ui::PropertySheet& sheet = make({&general});
-    sheet.setApplyButton(false);
-    sheet.setHelpButton(false);
-    sheet.create();
-    EXPECT_TRUE(sheet.button(ui::IDOK)->isVisible());
-    EXPECT_TRUE(sheet.button(ui::IDCANCEL)->isVisible());
-    EXPECT_FALSE(sheet.button(ui::ID_APPLY_NOW)->isVisible());
-    EXPECT_FALSE(sheet.button(ui::IDHELP)->isVisible());
-}
-
 TEST_F(SheetFixture, HelpFollowsThePageAndContextHelpOpensAtTheControlIdPlusTheOffset) {
     phone.setHasHelp(true);
     ui::PropertySheet& sheet = make({&phone, &data});
