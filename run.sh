@@ -67,7 +67,7 @@ run_tsan() {
         -DCMAKE_CXX_FLAGS="-O1" -DVELKA_WERROR=ON
     cmake --build build-tsan --target "${tsan_tests[@]}"
     # die_after_fork=0: the death tests start threads in their forked child.
-    export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:die_after_fork=0:suppressions=$top/tests/support/tsan.supp"
+    export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:die_after_fork=0"
     export QT_QPA_PLATFORM=offscreen
     cd build-tsan
     ctest --output-on-failure -j2 --timeout 900 -R "^($(IFS='|'; echo "${tsan_tests[*]}"))\$"
