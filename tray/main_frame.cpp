@@ -63,16 +63,8 @@ CMainFrame::~CMainFrame() {
     OnDestroy();
 }
 
-const std::string& CMainFrame::Endpoint() const {
-    static const std::string none;
-    return window_ ? window_->name() : none;
-}
-
 bool CMainFrame::OnCreate() {
-    if (!instance_.tryLock()) {
-        instanceExisted_ = true;
-        return false;
-    }
+    if (!instance_.tryLock()) return false;
     suiteMessage_ = platform::registerMessage(platform::kSuiteMessageName);
     window_ = platform::MessageWindow::create("tray", [this](const platform::Message& m) {
         if (m.message == suiteMessage_) OnSuiteMessage(m.wParam);

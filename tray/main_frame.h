@@ -28,7 +28,7 @@
 
 class CMainFrame : public QWidget {
 public:
-    // The instance mutex and the monitor's mutexes' names.
+    // One monitor per session holds this mutex.
     static constexpr const char* kInstanceMutex = "Velka38F41340-619B-11d1-BC30-00C04FC976B6";
 
     CMainFrame();
@@ -52,7 +52,6 @@ public:
     std::uint32_t IconState() const { return icon_.State(); }
     const CTrayIcon& TrayIcon() const { return icon_; }
     QMenu* PopupMenu() { return menu_.get(); }
-    const std::string& Endpoint() const;
 
 private:
     void OnOpenFolder();
@@ -72,7 +71,6 @@ private:
     std::array<std::unique_ptr<CDeviceInfo>, CInfo::kMaxSlots> devices_;
     platform::NamedMutex deviceAccess_;
     platform::NamedMutex instance_;
-    bool instanceExisted_ = false;
     std::uint32_t suiteMessage_ = 0;
     std::unique_ptr<platform::MessageWindow> window_;
     std::unique_ptr<platform::DeviceChangeNotifier> deviceChanges_;
