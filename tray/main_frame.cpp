@@ -14,6 +14,7 @@
 #include "platform/device_change.h"
 #include "platform/messages.h"
 #include "platform/program_start.h"
+#include "platform/status_codes.h"
 #include "registry/registry.h"
 #include "tray/about_dlg.h"
 #include "tray/resource_ids.h"
@@ -101,7 +102,7 @@ std::int32_t CMainFrame::QueryDevices(std::function<void()> then) {
     if (then) afterNextQuery_.push_back(std::move(then));
     if (queryRunning_) {
         queryPending_ = true;
-        return tray::kQueryBusy;
+        return tray::kMonitorDevicesBusy;
     }
     StartQuery();
     return 0;
@@ -117,7 +118,7 @@ void CMainFrame::StartQuery() {
     // The previous worker has posted its result and is ending.
     if (worker_.joinable()) worker_.join();
     worker_ = std::jthread([this](std::stop_token stop) {
-        std::int32_t result = tray::kQueryBusy;
+        std::int32_t result = tray::kMonitorDevicesBusy;
         if (lockUnlessStopped(deviceAccess_, stop)) {
             CDeviceInfo* records[CInfo::kMaxSlots];
             for (int i = 0; i < CInfo::kMaxSlots; ++i) records[i] = devices_[i].get();

@@ -43,8 +43,4 @@ inline constexpr std::uint64_t kSuiteAdapterArrived = 8;
 inline constexpr std::uint64_t kSuiteShowFolder = 16;
 inline constexpr std::uint64_t kSuiteDetectionDone = 32;
 
-// Result of a query that could not run: another query runs, or the
-// device-access mutex stayed taken.
-inline constexpr std::int32_t kQueryBusy = 10000;
-
 }  // namespace tray
