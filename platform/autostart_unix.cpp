@@ -1,9 +1,9 @@
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 #include "platform/autostart.h"
+#include "platform/file_io.h"
 #include "platform/program_start.h"
 #include "platform/registry_store.h"
 #include "platform/status_codes.h"
@@ -31,29 +31,6 @@ std::string quoteExec(std::string_view program) {
         out += c;
     }
     return out + "\"";
-}
-
-// Temporary file, then rename: the desktop never reads half an entry.
-std::int32_t writeFileAtomically(const fs::path& target, const std::string& text) {
-    std::error_code ec;
-    fs::create_directories(target.parent_path(), ec);
-    const fs::path temp = target.string() + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return kAccessDenied;
-        out << text;
-        out.flush();
-        if (!out) {
-            fs::remove(temp, ec);
-            return kIoError;
-        }
-    }
-    fs::rename(temp, target, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        return kIoError;
-    }
-    return kOk;
 }
 
 }  // namespace
@@ -88,8 +65,11 @@ std::int32_t setRunValue(std::string_view valueName, std::string_view command) {
     std::int32_t rc = RegKey::create(RegRoot::LocalMachine, kRunKey, key);
     if (rc == kOk) rc = key.setString(valueName, command);
     if (rc != kOk) return rc;
-    rc = writeFileAtomically(autostartEntryPath(valueName),
-                             autostartEntryText(programName(command), program));
+    // Replaced in one step: the desktop never reads half an entry.
+    std::error_code ec;
+    fs::create_directories(autostartDir(), ec);
+    rc = replaceFile(autostartEntryPath(valueName),
+                     autostartEntryText(programName(command), program));
     if (rc != kOk) key.deleteValue(valueName);
     return rc;
 }

@@ -6,12 +6,12 @@
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <mutex>
 
 #include "platform/autostart.h"
 #include "platform/clock.h"
 #include "platform/device_change.h"
+#include "platform/file_io.h"
 #include "platform/messages.h"
 #include "platform/program_start.h"
 #include "platform/status_codes.h"
@@ -251,5 +251,5 @@ void CMainFrame::OnDeactivate() {
 void CMainFrame::Trace(const std::string& line) const {
     const char* path = std::getenv("VELKA_TA_TRAY_TRACE");
     if (!path || !*path) return;
-    std::ofstream(path, std::ios::app) << line << '\n';
+    platform::appendToFile(path, line + "\n");
 }
