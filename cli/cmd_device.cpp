@@ -9,8 +9,10 @@
 
 #include "cli/commands.h"
 #include "device/device_info.h"
+#include "device/device_status.h"
 #include "info/info.h"
 #include "platform/named_mutex.h"
+#include "platform/status_codes.h"
 #include "platform/text_format.h"
 
 namespace cli {
@@ -33,9 +35,14 @@ void printRecord(const CDeviceInfo& d) {
     std::printf("extraText=%s\n", platform::escapeControl(d.extraText).c_str());
 }
 
+bool wantsHelp(const Args& args) {
+    return args.size() == 1 && (args[0] == "help" || args[0] == "--help" || args[0] == "/?");
+}
+
 }  // namespace
 
 int runStatus(const Args& args) {
+    if (wantsHelp(args)) return std::fputs(kStatusUsage, stdout), kExitOk;
     if (args.size() != 1 || args[0].empty() || args[0].size() >= CDeviceInfo::kTextSize) {
         std::fputs(kStatusUsage, stderr);
         return kExitUsage;
@@ -50,10 +57,17 @@ int runStatus(const Args& args) {
 
     std::printf("result=%d\n", static_cast<int>(result));
     printRecord(*device);
-    return result == 0 ? kExitOk : kExitFailed;
+    if (result == 0) return kExitOk;
+    std::fprintf(stderr, "FEHLER: %s (Code %d).\n",
+                 device->openState == device::kOpenBusy
+                     ? "Der Anschluss wird von einem anderen Programm benutzt"
+                     : status::statusText(result).c_str(),
+                 static_cast<int>(result));
+    return kExitFailed;
 }
 
 int runDetect(const Args& args) {
+    if (wantsHelp(args)) return std::fputs(kDetectUsage, stdout), kExitOk;
     if (!args.empty()) {
         std::fputs(kDetectUsage, stderr);
         return kExitUsage;

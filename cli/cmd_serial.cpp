@@ -101,7 +101,10 @@ int runSpeed(const Args& args) {
         return kExitFailed;
     }
     std::printf("speed=%u\n", speed);
-    return kExitOk;
+    if (speed > 0) return kExitOk;
+    std::fprintf(stderr, "FEHLER: Das Gerät an %s hat bei keiner Geschwindigkeit geantwortet.\n",
+                 port.c_str());
+    return kExitFailed;
 }
 
 }  // namespace cli

@@ -51,8 +51,8 @@ const CommandGroup* findGroup(const std::string& name) {
     return it == std::end(kGroups) ? nullptr : &*it;
 }
 
-bool lockDevices(platform::NamedMutex& mutex) {
-    if (mutex.lock(platform::kDeviceAccessWaitMs) == platform::WaitResult::Signaled) return true;
+bool lockDevices(platform::NamedMutex& mutex, std::uint32_t waitMs) {
+    if (mutex.lock(waitMs) == platform::WaitResult::Signaled) return true;
     std::fputs("FEHLER: Die Adapter werden gerade von einem anderen Programm abgefragt.\n", stderr);
     return false;
 }

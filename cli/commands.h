@@ -4,6 +4,7 @@
 //
 // Exit codes of every group: 0 success, 1 the operation failed, 2 the
 // command line was wrong (usage printed on stderr).
+#include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
@@ -29,10 +30,14 @@ struct CommandGroup {
 std::span<const CommandGroup> commandGroups();
 const CommandGroup* findGroup(const std::string& name);
 
+// The command line waits longer for the device access than the desktop
+// programs do: a profile write alone holds it for about 22 s.
+inline constexpr std::uint32_t kCliDeviceWaitMs = 60000;
+
 // Takes the device-access mutex: folder and monitor query the adapters too,
 // and two programs must never talk to one adapter at the same time. Says so
 // on stderr when it stays taken past its wait.
-bool lockDevices(platform::NamedMutex& mutex);
+bool lockDevices(platform::NamedMutex& mutex, std::uint32_t waitMs = kCliDeviceWaitMs);
 
 // Case-insensitive match of a switch such as "/v" (also accepts "-v").
 bool isSwitch(const std::string& arg, const char* name);

@@ -79,6 +79,17 @@ bool writePrivateProfileString(const char* section, const char* key, const char*
 // waited on) or larger than any INI file.
 std::string fileText(const std::string& path);
 
+// Why a file's text could not be taken.
+enum class FileProblem { None, Missing, NoPermission, NotAFile, TooLarge, Unreadable };
+// The file's text as fileText takes it, and, when it cannot, the reason.
+FileProblem readFileText(const std::string& path, std::string& text);
+
+// Replaces the file whole with the document, in one atomic replacement: a
+// batched write for callers that set many keys. false when it cannot be
+// written or the name holds something other than a file (a FIFO, a device,
+// a folder); the old file is then left as it was.
+bool writeDocument(const std::string& path, const Document& doc);
+
 // Convenience for code that does not need the classic buffer contract.
 std::string readString(const std::string& path, std::string_view section, std::string_view key,
                        std::string_view defaultText = {});

@@ -110,6 +110,10 @@ inline constexpr std::int32_t kOwnCli = 21100;
     X(profile, kProfileFileEmptyGeneral, 5005, Documented, "Die Profildatei enthält einen leeren Eintrag im Abschnitt \"General\"") \
     X(profile, kProfileListingIncomplete, 8001, Documented, "Profilliste des Geräts unvollständig") /* also device:: below */ \
     X(profile, kProfileNamesNotBound, 14000, Documented, "Profilnamen sind keinem Gerät zugeordnet") \
+    X(profile, kProfileFileBadValue, 20300, Own, "Ein Wert der Profildatei ist unzulässig; es wurde nichts geschrieben") \
+    X(profile, kProfileBootLoaderOnly, 20301, Own, "Auf dem Gerät läuft nur der Urlader; bitte zuerst die Firmware laden") \
+    X(profile, kProfileListingGroupsMissing, 20302, Own, "Das Gerät hat seine Profile nicht vollständig gemeldet; es wurde nichts geschrieben") \
+    X(profile, kProfileFileUnreadable, 20303, Own, "Die Profildatei kann nicht gelesen werden") \
     /* configurator */ \
     X(config, kNothingConfigured, 6100, Documented, "Es wurde nichts konfiguriert") \
     /* status query of the adapter record */ \

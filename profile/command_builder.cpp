@@ -145,4 +145,11 @@ std::string ClockLine(const std::tm& t) {
     return text;
 }
 
+bool AnswerIsError(std::string_view answer) {
+    while (!answer.empty() &&
+           (answer.back() == '\r' || answer.back() == '\n' || answer.back() == ' '))
+        answer.remove_suffix(1);
+    return answer.ends_with("ERROR");
+}
+
 }  // namespace profile

@@ -46,6 +46,10 @@ using LineSender = std::function<std::int32_t(const std::string& line)>;
 std::int32_t RunProfileCommands(const std::vector<CommandPiece>& pieces, const LineSender& send,
                                 std::size_t maxLineLength = 4095);
 
+// true when the adapter's answer ends in "ERROR": it took the line whole
+// and refused it (a bad value, a parameter it does not have).
+bool AnswerIsError(std::string_view answer);
+
 // "at@date=MM-DD-YY@time=hh:mm:ss\r" for the local time given.
 std::string ClockLine(const std::tm& localTime);
 

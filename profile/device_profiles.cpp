@@ -111,6 +111,7 @@ void CDeviceProfiles::ShowBusy(std::uint32_t stringId) {
 std::int32_t CDeviceProfiles::ReadProfiles(const std::string& port, std::int32_t region,
                                            std::int32_t kind, const CProfileSettings& settings) {
     Clear();
+    incompleteGroups_ = {};
     platform::sleepMs(kSettlePauseMs);
     northAmerica = region == 1 ? 1 : 0;
     deviceKind = kind;
@@ -138,6 +139,7 @@ std::int32_t CDeviceProfiles::ReadOverLink(Session& session, const CProfileSetti
     context.enableModemForPro = settings.EnableModemForPro;
     const profile::ListingResult listing =
         profile::ParseProfileListing(session.Answer(), context, profiles);
+    incompleteGroups_ = listing.incompleteGroups;
     if (listing.status != 0) return listing.status;
     // Without "&Y" the adapter has no region list worth asking for.
     if (!listing.activeProfileFound) return profile::kProfileOk;
@@ -151,6 +153,7 @@ std::int32_t CDeviceProfiles::ReadOverLink(Session& session, const CProfileSetti
 }
 
 std::int32_t CDeviceProfiles::WriteProfiles(const std::string& port) {
+    refused_.clear();
     ShowBusy(profile::kBusyConnecting);
     Session session(*this);
     const std::int32_t opened = session.Open(port);
@@ -160,8 +163,13 @@ std::int32_t CDeviceProfiles::WriteProfiles(const std::string& port) {
 
 std::int32_t CDeviceProfiles::WriteOverLink(Session& session) {
     ShowBusy(profile::kBusyWriting);
-    const profile::LineSender send = [&session](const std::string& line) {
-        return session.Exchange(line);
+    const profile::LineSender send = [this, &session](const std::string& line) {
+        const std::int32_t status = session.Exchange(line);
+        if (status == 0 && profile::AnswerIsError(session.Answer())) {
+            const std::size_t end = line.find_last_not_of('\r');
+            refused_.push_back(line.substr(0, end == std::string::npos ? 0 : end + 1));
+        }
+        return status;
     };
     for (std::int32_t i = 0; i < kProfileCount; ++i) {
         const auto pieces = profile::BuildProfileCommands(profiles[static_cast<std::size_t>(i)], i,
@@ -170,7 +178,7 @@ std::int32_t CDeviceProfiles::WriteOverLink(Session& session) {
         if (status != 0) return status;
     }
 
-    std::int32_t status = session.Exchange("AT&Y" + std::to_string(activeProfile) + "\r");
+    std::int32_t status = send("AT&Y" + std::to_string(activeProfile) + "\r");
     if (status != 0) return status;
 
     const std::time_t now = std::time(nullptr);

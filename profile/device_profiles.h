@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/event.h"
 #include "profile/busy_dialog.h"
@@ -53,6 +54,18 @@ public:
     std::int32_t WriteProfiles(const CDeviceInfo& device);
     std::int32_t WriteProfiles(const std::string& port);
 
+    // The command lines of the last write that the adapter answered with
+    // "ERROR", without their carriage returns. Such an answer does not stop
+    // the write (the adapter took the line and went on), but the settings on
+    // that line did not reach it.
+    const std::vector<std::string>& RefusedLines() const { return refused_; }
+    // Per profile, the listing groups (profile::ListingGroup bits) of the last
+    // read that the adapter did not list whole: their later fields hold
+    // cleared values, not the adapter's.
+    const std::array<std::uint32_t, kProfileCount>& IncompleteGroups() const {
+        return incompleteGroups_;
+    }
+
     std::array<CProfile, kProfileCount> profiles;
     std::int32_t activeProfile = 0;  // 0 to 2; file key "Default Profile"
     std::int32_t northAmerica = 1;   // 1 North America, 0 international; "ISDN Type"
@@ -70,4 +83,6 @@ private:
     std::array<char, kBufferSize> command_{};
     std::int32_t status_ = 0;
     IBusyDialog* busyDialog_ = nullptr;
+    std::vector<std::string> refused_;
+    std::array<std::uint32_t, kProfileCount> incompleteGroups_{};
 };

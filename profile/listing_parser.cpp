@@ -49,7 +49,7 @@ private:
     bool ok_ = true;
 };
 
-void ParseLineGroup(std::string_view section, const ListingContext& context, CProfile& p) {
+bool ParseLineGroup(std::string_view section, const ListingContext& context, CProfile& p) {
     GroupReader g(section);
     g.number("*P", p.region);
 
@@ -69,19 +69,21 @@ void ParseLineGroup(std::string_view section, const ListingContext& context, CPr
         g.text("!C6=", p.spid1);
         g.text("!C7=", p.spid2);
     }
+    return g.ok();
 }
 
-void ParseAodiGroup(std::string_view section, CProfile& p) {
-    if (section.find("!X22=") == std::string_view::npos) return;
+bool ParseAodiGroup(std::string_view section, CProfile& p) {
+    if (section.find("!X22=") == std::string_view::npos) return true;
     p.aodiSupported = 1;
     GroupReader g(section);
     g.number("!X22=", p.aodi);
     g.text("!X3=", p.x25Facilities);
     g.number("!X1=", p.x25Version);
     g.text("!X2=", p.x25DteAddress);
+    return g.ok();
 }
 
-void ParseBandwidthGroup(std::string_view section, CProfile& p) {
+bool ParseBandwidthGroup(std::string_view section, CProfile& p) {
     GroupReader g(section);
     g.number("%P5=", p.bacp);
     g.number("%P6=", p.bapStartInterval);
@@ -94,6 +96,7 @@ void ParseBandwidthGroup(std::string_view section, CProfile& p) {
         g.number("!X12=", p.thresholdCloseB1);
         g.number("!X15=", p.thresholdCloseB2);
     }
+    return g.ok();
 }
 
 void ParseOptionGroup(std::string_view section, const ListingContext& context, std::int32_t index,
@@ -113,11 +116,11 @@ void ParseOptionGroup(std::string_view section, const ListingContext& context, s
     }
 }
 
-void ParseAnalogueGroup(std::string_view section, const ListingContext& context, CProfile& p) {
+bool ParseAnalogueGroup(std::string_view section, const ListingContext& context, CProfile& p) {
     const std::int32_t kind = context.deviceKind;
     const bool twoPorts = IsBox(kind);
-    if (!HasAnaloguePorts(kind)) return;
-    if (section.find("*R1=") == std::string_view::npos) return;
+    if (!HasAnaloguePorts(kind)) return true;
+    if (section.find("*R1=") == std::string_view::npos) return true;
     p.potsAvailable = 1;
 
     GroupReader g(section);
@@ -144,6 +147,7 @@ void ParseAnalogueGroup(std::string_view section, const ListingContext& context,
         g.number("*W1=", p.callWaitingPots1);
         if (twoPorts) g.number("*W2=", p.callWaitingPots2);
     }
+    return g.ok();
 }
 
 // The text from `start` up to `end`; false when either is missing.
@@ -170,17 +174,35 @@ bool FindValue(std::string_view text, std::string_view parameter, std::string_vi
     return true;
 }
 
-void ParseProfileSection(std::string_view section, const ListingContext& context,
-                         std::int32_t index, CProfile& profile) {
-    if (index < 0 || index > 2) return;
+std::uint32_t ParseProfileSection(std::string_view section, const ListingContext& context,
+                                  std::int32_t index, CProfile& profile) {
+    if (index < 0 || index > 2) return 0;
     profile.potsAvailable = 0;
-    ParseLineGroup(section, context, profile);
-    ParseAodiGroup(section, profile);
-    ParseBandwidthGroup(section, profile);
+    std::uint32_t incomplete = 0;
+    if (!ParseLineGroup(section, context, profile)) incomplete |= kGroupLine;
+    if (!ParseAodiGroup(section, profile)) incomplete |= kGroupAodi;
+    if (!ParseBandwidthGroup(section, profile)) incomplete |= kGroupBandwidth;
     ParseOptionGroup(section, context, index, profile);
     std::string_view value;
     if (FindValue(section, "%P8=", value)) profile.dynamicBandwidthAllocation = DecimalValue(value);
-    ParseAnalogueGroup(section, context, profile);
+    if (!ParseAnalogueGroup(section, context, profile)) incomplete |= kGroupAnalogue;
+    return incomplete;
+}
+
+std::string ListingGroupNames(std::uint32_t groups) {
+    static constexpr std::pair<ListingGroup, const char*> kNames[] = {
+        {kGroupLine, "Leitung"},
+        {kGroupAodi, "X.25/AODI"},
+        {kGroupBandwidth, "Bandbreite"},
+        {kGroupAnalogue, "Telefonanschlüsse"},
+    };
+    std::string text;
+    for (const auto& [group, name] : kNames) {
+        if ((groups & group) == 0) continue;
+        if (!text.empty()) text += ", ";
+        text += name;
+    }
+    return text;
 }
 
 ListingResult ParseProfileListing(std::string_view listing, const ListingContext& context,
@@ -194,7 +216,8 @@ ListingResult ParseProfileListing(std::string_view listing, const ListingContext
             result.status = 8001;
             return result;
         }
-        ParseProfileSection(section, context, i, profiles[static_cast<std::size_t>(i)]);
+        result.incompleteGroups[static_cast<std::size_t>(i)] =
+            ParseProfileSection(section, context, i, profiles[static_cast<std::size_t>(i)]);
     }
 
     std::string_view active;

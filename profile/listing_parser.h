@@ -4,6 +4,7 @@
 // input; every search is bounded by the text given.
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "profile/profile.h"
@@ -19,8 +20,20 @@ struct ListingContext {
     std::array<std::int32_t, 3> enableModemForPro{};
 };
 
+// Groups of a profile that the listing did not give whole: a parameter was
+// missing or unreadable, and the group's later fields kept cleared values.
+enum ListingGroup : std::uint32_t {
+    kGroupLine = 1u << 0,       // "*P" to the SPIDs
+    kGroupAodi = 1u << 1,       // "!X22=" to "!X2="
+    kGroupBandwidth = 1u << 2,  // "%P5=" to the thresholds
+    kGroupAnalogue = 1u << 3,   // the analogue ports
+};
+// German names of the groups in a mask, separated by ", ".
+std::string ListingGroupNames(std::uint32_t groups);
+
 struct ListingResult {
-    std::int32_t status = 0;          // 0, or 8001 when a section is missing
+    std::int32_t status = 0;                          // 0, or 8001 when a section is missing
+    std::array<std::uint32_t, 3> incompleteGroups{};  // per profile, ListingGroup bits
     bool activeProfileFound = false;  // "&Y" with a value; only then is "atI100\r" asked
     std::int32_t activeProfile = 0;
 };
@@ -31,8 +44,9 @@ struct ListingResult {
 bool FindValue(std::string_view text, std::string_view parameter, std::string_view& value);
 
 // Reads one profile's section into `profile` (which the caller has cleared).
-void ParseProfileSection(std::string_view section, const ListingContext& context,
-                         std::int32_t index, CProfile& profile);
+// Returns the groups it could not read whole.
+std::uint32_t ParseProfileSection(std::string_view section, const ListingContext& context,
+                                  std::int32_t index, CProfile& profile);
 
 // Cuts the listing at "STORED PROFILE 0:", "STORED PROFILE 1:",
 // "STORED PROFILE 2:" and "TELEPHONE NUMBERS", parses the sections in order

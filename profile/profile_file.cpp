@@ -22,9 +22,10 @@ std::string ReadValue(const platform::ini::Document& doc, const std::string& sec
     return std::string(text.substr(0, n));
 }
 
-bool WriteValue(const std::string& path, const std::string& section, const char* key,
-                const std::string& value) {
-    return platform::ini::writePrivateProfileString(section.c_str(), key, value.c_str(), path);
+// An empty number in a file is no value: the reader leaves the field as it
+// was, so there is nothing to check.
+bool IsEmptyNumber(const FieldSpec& spec, const std::string& value) {
+    return spec.rule == FieldRule::Number && value.empty();
 }
 
 }  // namespace
@@ -34,22 +35,21 @@ using namespace profile;
 
 std::int32_t CProfileFile::Save(const std::string& path, const CDeviceProfiles& model,
                                 std::int32_t mask, std::int32_t deviceKind) const {
-    const std::string general = kGeneralSection;
-    if (!WriteValue(path, general, kKeyDeviceType, std::to_string(deviceKind)) ||
-        !WriteValue(path, general, kKeyDefaultProfile, std::to_string(model.activeProfile)) ||
-        !WriteValue(path, general, kKeyIsdnType, std::to_string(model.northAmerica)))
-        return kProfileFileWriteFailed;
-
-    for (std::int32_t i = 0; i < CDeviceProfiles::kProfileCount; ++i) {
+    // One document, one replacement: nothing of an older file at that path
+    // stays, and a half-written file is never seen.
+    platform::ini::Document doc;
+    bool ok = doc.set(kGeneralSection, kKeyDeviceType, std::to_string(deviceKind)) &&
+              doc.set(kGeneralSection, kKeyDefaultProfile, std::to_string(model.activeProfile)) &&
+              doc.set(kGeneralSection, kKeyIsdnType, std::to_string(model.northAmerica));
+    for (std::int32_t i = 0; ok && i < CDeviceProfiles::kProfileCount; ++i) {
         if ((mask & (1 << i)) == 0) continue;
         const std::string section = ProfileSectionName(i);
         const CProfile& profile = model.profiles[static_cast<std::size_t>(i)];
-        for (const ProfileFileKey& key : ProfileFileKeys()) {
-            // A half-written profile must not pass for an export that worked.
-            if (!WriteValue(path, section, key.name, ProfileKeyText(profile, key)))
-                return kProfileFileWriteFailed;
-        }
+        for (const auto keys : {ProfileFileKeys(), AdapterOnlyKeys()})
+            for (const ProfileFileKey& key : keys)
+                ok = ok && doc.set(section, key.name, ProfileKeyText(profile, key));
     }
+    if (!ok || !platform::ini::writeDocument(path, doc)) return kProfileFileWriteFailed;
     return kProfileOk;
 }
 
@@ -99,6 +99,44 @@ std::int32_t LoadProfileText(std::string_view text, CDeviceProfiles& model, std:
         }
     }
     return kProfileOk;
+}
+
+std::optional<FileValueFault> CheckProfileFile(const platform::ini::Document& doc) {
+    for (const auto& [key, value] : doc.entries(kGeneralSection)) {
+        const FieldSpec* spec = FindGeneralField(key);
+        if (spec == nullptr || IsEmptyNumber(*spec, value)) continue;
+        const FieldFault fault = CheckFieldValue(*spec, value);
+        if (fault != FieldFault::None) return FileValueFault{kGeneralSection, key, fault};
+    }
+    for (std::int32_t i = 0; i < CDeviceProfiles::kProfileCount; ++i) {
+        const std::string section = ProfileSectionName(i);
+        for (const auto& [key, value] : doc.entries(section)) {
+            const FieldSpec* spec = FindProfileField(key);
+            if (spec == nullptr || IsEmptyNumber(*spec, value)) continue;
+            const FieldFault fault = CheckFieldValue(*spec, value);
+            if (fault != FieldFault::None) return FileValueFault{section, key, fault};
+        }
+    }
+    return std::nullopt;
+}
+
+void OverlayProfileFile(const platform::ini::Document& doc, CDeviceProfiles& model) {
+    if (const std::string* active = doc.find(kGeneralSection, kKeyDefaultProfile)) {
+        if (const auto number = ParseFieldNumber(*active);
+            number && *number >= 0 && *number < CDeviceProfiles::kProfileCount)
+            model.activeProfile = *number;
+    }
+    for (std::int32_t i = 0; i < CDeviceProfiles::kProfileCount; ++i) {
+        const std::string section = ProfileSectionName(i);
+        CProfile& profile = model.profiles[static_cast<std::size_t>(i)];
+        for (const auto keys : {ProfileFileKeys(), AdapterOnlyKeys()}) {
+            for (const ProfileFileKey& key : keys) {
+                const std::string* value = doc.find(section, key.readName);
+                if (value == nullptr || (!key.text && value->empty())) continue;
+                SetProfileKeyText(profile, key, *value);
+            }
+        }
+    }
 }
 
 }  // namespace profile

@@ -72,6 +72,13 @@ const std::array<ProfileFileKey, 48> kKeys = {{
     Number("Threshold Close B2", &CProfile::thresholdCloseB2),
 }};
 
+const std::array<ProfileFileKey, 4> kAdapterOnlyKeys = {{
+    Byte("T1 Setting", &CProfile::t1Setting),
+    Byte("T2 Setting", &CProfile::t2Setting),
+    Text("N5 Text", &CProfile::n5Text),
+    Number("Pro Option", &CProfile::proOption),
+}};
+
 bool EqualNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
@@ -89,6 +96,17 @@ std::span<const ProfileFileKey> ProfileFileKeys() {
 
 const ProfileFileKey* FindProfileFileKey(std::string_view name) {
     for (const ProfileFileKey& key : kKeys)
+        if (EqualNoCase(key.name, name)) return &key;
+    return nullptr;
+}
+
+std::span<const ProfileFileKey> AdapterOnlyKeys() {
+    return kAdapterOnlyKeys;
+}
+
+const ProfileFileKey* FindProfileKey(std::string_view name) {
+    if (const ProfileFileKey* key = FindProfileFileKey(name)) return key;
+    for (const ProfileFileKey& key : kAdapterOnlyKeys)
         if (EqualNoCase(key.name, name)) return &key;
     return nullptr;
 }

@@ -26,6 +26,14 @@ std::span<const ProfileFileKey> ProfileFileKeys();
 // nullptr when no key has that name (compared without regard to case).
 const ProfileFileKey* FindProfileFileKey(std::string_view name);
 
+// The settings only the adapter holds (T1, T2, N5 text, Pro option). Files
+// carry them after the keys above, so an import gives the adapter back what
+// an export took from it; readers that know only the keys above read such
+// files as before.
+std::span<const ProfileFileKey> AdapterOnlyKeys();
+// Either kind of key; nullptr when none has that name.
+const ProfileFileKey* FindProfileKey(std::string_view name);
+
 // The value as the file stores it: the text, or the decimal number.
 std::string ProfileKeyText(const CProfile& profile, const ProfileFileKey& key);
 // Takes a value as the file loader does: texts unchanged, numbers converted

@@ -73,24 +73,33 @@ TEST(ProfileFile, AnOrdinaryIniFileWithKeysInTableOrder) {
     std::vector<std::string> expected;
     for (const auto& key : profile::ProfileFileKeys()) expected.push_back(key.name);
     EXPECT_EQ(expected.size(), 48u);
+    // The settings only the adapter holds follow the documented keys.
+    for (const char* key : {"T1 Setting", "T2 Setting", "N5 Text", "Pro Option"})
+        expected.push_back(key);
     EXPECT_EQ(doc.keyNames("Profile 0"), expected);
     EXPECT_EQ(doc.keyNames("Profile 2"), expected);
     EXPECT_EQ(*doc.find("Profile 2", "Primary SwitchType"), "255");
 }
 
-TEST(ProfileFile, SaveReportsKeysThatCannotBeWritten) {
+TEST(ProfileFile, SaveReplacesTheFileWholeOrNotAtAll) {
     TempHome home;
     const CDeviceProfiles model;
     EXPECT_EQ(CProfileFile().Save(home.file("no/such/dir/x.prf"), model, 7, 1),
               profile::kProfileFileWriteFailed);
 
-    // The "General" keys already hold these values, so writing them changes
-    // nothing; the profile keys then need a new file beside this one, which a
-    // name at the length limit cannot get. The export must not pass as done.
-    const std::string path = home.file(std::string(250, 'p'));
-    writeFile(path, "[General]\r\nDevice Type=1\r\nDefault Profile=0\r\nISDN Type=1\r\n");
-    EXPECT_EQ(CProfileFile().Save(path, model, 7, 1), profile::kProfileFileWriteFailed);
-    EXPECT_EQ(CProfileFile().Save(path, model, 0, 1), 0);  // nothing but "General"
+    // Whatever the file held before is gone: foreign sections and keys too.
+    const std::string path = home.file("foreign.prf");
+    writeFile(path, "[Fremd]\r\nSchluessel=1\r\n[Profile 1]\r\nExtra=2\r\n");
+    ASSERT_EQ(CProfileFile().Save(path, model, 7, 1), 0);
+    const auto doc = platform::ini::Document::parse(testsupport::readFile(path));
+    EXPECT_FALSE(doc.hasSection("Fremd"));
+    EXPECT_EQ(doc.find("Profile 1", "Extra"), nullptr);
+
+    // A file that cannot get its new version beside it keeps the old one.
+    const std::string longName = home.file(std::string(250, 'p'));
+    writeFile(longName, "[Fremd]\r\n");
+    EXPECT_EQ(CProfileFile().Save(longName, model, 7, 1), profile::kProfileFileWriteFailed);
+    EXPECT_EQ(testsupport::readFile(longName), "[Fremd]\r\n");
 }
 
 TEST(ProfileFile, LoadTakesValuesAsTheFileHoldsThem) {
@@ -191,8 +200,9 @@ TEST(ProfileFile, FilesNoIniReadTakesLoadAsEmptyAndAreNeverWaitedOn) {
         EXPECT_EQ(loaded.kind, 0) << path;
         EXPECT_EQ(loaded.model.activeProfile, 0) << path;
         EXPECT_EQ(loaded.model.profiles[0].name, "Unknown") << path;
-        EXPECT_EQ(CProfileFile().Save(path, loaded.model, 7, 8), profile::kProfileFileWriteFailed)
-            << path;
     }
-    EXPECT_EQ(std::filesystem::file_size(huge), 17u * 1024 * 1024);
+    // An export replaces a file whatever it held, but never a FIFO.
+    EXPECT_EQ(CProfileFile().Save(fifo, CDeviceProfiles(), 7, 8), profile::kProfileFileWriteFailed);
+    EXPECT_EQ(CProfileFile().Save(huge, CDeviceProfiles(), 7, 8), 0);
+    EXPECT_LT(std::filesystem::file_size(huge), 8192u);
 }
