@@ -3,7 +3,11 @@
 //   tactl map COMn GERÄT   record COMn for a device path
 //   tactl ports            list the COM names and their devices
 //   tactl speed COMn       find the fastest speed the adapter answers at
+#include <strings.h>
+
 #include <cstdio>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,6 +32,24 @@ bool wantsHelp(const Args& args) {
     return !args.empty() && (args[0] == "help" || isSwitch(args[0], "?") || args[0] == "--help");
 }
 
+// "COM1" to "COM256", without leading zeros.
+bool isComName(const std::string& name) {
+    std::uint32_t number = 0;
+    if (platform::parseComNumber(name, number)) return true;
+    return strcasecmp(name.c_str(), "COM256") == 0;
+}
+
+// A device path: absolute, one line, and the real device behind a link, so
+// that one device gets one name however it is spelled.
+std::optional<std::string> devicePath(const std::string& path) {
+    if (path.empty() || path[0] != '/' || path.find('\\') != std::string::npos) return std::nullopt;
+    for (unsigned char c : path)
+        if (c < 0x20 || c == 0x7F) return std::nullopt;
+    std::error_code ec;
+    const auto real = std::filesystem::canonical(path, ec);
+    return ec ? path : real.string();
+}
+
 }  // namespace
 
 int runMap(const Args& args) {
@@ -36,15 +58,21 @@ int runMap(const Args& args) {
         std::printf("Aufruf: %s\n", kLine);
         return kExitOk;
     }
-    if (args.size() != 2 || args[0].empty() || args[0][0] == '/' || args[1].empty() ||
-        args[1][0] != '/')
+    const auto device = args.size() == 2 ? devicePath(args[1]) : std::nullopt;
+    if (args.size() != 2 || !isComName(args[0]) || !device) {
+        std::fputs("FEHLER: Erwartet werden ein Name COM1 bis COM256 und ein Gerätepfad.\n\n",
+                   stderr);
         return usage(kLine);
-    if (std::int32_t rc = platform::mapPortName(args[0], args[1]); rc != platform::kOk) {
-        std::fprintf(stderr, "FEHLER: Die Zuordnung konnte nicht gespeichert werden (Code %d).\n",
-                     static_cast<int>(rc));
+    }
+    if (std::int32_t rc = platform::mapPortName(args[0], *device); rc != platform::kOk) {
+        std::fprintf(stderr,
+                     rc == platform::kAccessDenied
+                         ? "FEHLER: %s gehört einem laufenden Programm (Simulator).\n"
+                         : "FEHLER: Die Zuordnung von %s konnte nicht gespeichert werden.\n",
+                     args[0].c_str());
         return kExitFailed;
     }
-    std::printf("%s %s\n", args[0].c_str(), args[1].c_str());
+    std::printf("%s %s\n", args[0].c_str(), device->c_str());
     return kExitOk;
 }
 

@@ -21,6 +21,9 @@
 namespace platform {
 
 inline constexpr const char* kSerialCommKey = "HARDWARE\\DEVICEMAP\\SERIALCOMM";
+// Who holds a mapping (value name = device path, data = "<pid> <start>"):
+// a mapping with an owner lives only as long as that process.
+inline constexpr const char* kSerialCommOwnerKey = "HARDWARE\\DEVICEMAP\\SERIALCOMMOWNERS";
 inline constexpr const char* kCommConfigKey = "HARDWARE\\DEVICEMAP\\COMMCONFIG";
 
 // "COM7" / "com7" -> 7. Pure; false for anything else (also COM0 and numbers
@@ -32,9 +35,15 @@ bool parseComNumber(std::string_view name, std::uint32_t& number);
 std::int32_t resolvePortName(std::string_view name, std::string& devicePath);
 
 // Records `comName` for `devicePath` in the store; any other device that
-// carried the same COM name loses it, so one name means one device.
-std::int32_t mapPortName(std::string_view comName, std::string_view devicePath);
-// Every mapping in the store as (COM name, device path), in store order.
+// carried the same COM name loses it, so one name means one device. With an
+// owner process the mapping counts only while that process runs: lookups
+// and listings ignore and remove it once it has died. kAccessDenied when a
+// running process other than this one holds the name.
+std::int32_t mapPortName(std::string_view comName, std::string_view devicePath,
+                         std::int64_t ownerPid = 0);
+// Removes the mapping of `devicePath` while it still carries `comName`.
+std::int32_t unmapPortName(std::string_view comName, std::string_view devicePath);
+// Every live mapping in the store as (COM name, device path), in store order.
 std::int32_t listPortNames(std::vector<std::pair<std::string, std::string>>& ports);
 
 // Comm-event bits.

@@ -14,7 +14,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "platform/clock.h"
 #include "platform/registry_store.h"
@@ -71,17 +73,62 @@ std::string_view stripDevicePrefix(std::string_view name) {
     return name;
 }
 
+// The start time of a process (clock ticks since boot), so that a process
+// id the system has handed out again is not taken for the one recorded.
+std::string processStart(std::int64_t pid) {
+    std::string text;
+    const int fd = ::open(("/proc/" + std::to_string(pid) + "/stat").c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return {};
+    char chunk[1024];
+    ssize_t n;
+    while ((n = ::read(fd, chunk, sizeof chunk)) > 0 && text.size() < 8192)
+        text.append(chunk, static_cast<std::size_t>(n));
+    ::close(fd);
+    // The name in parentheses may hold spaces; field 22 counts from after it.
+    std::size_t at = text.rfind(')');
+    for (int field = 2; at != std::string::npos && field < 22; ++field) at = text.find(' ', at + 1);
+    if (at == std::string::npos) return {};
+    return text.substr(at + 1, text.find(' ', at + 1) - at - 1);
+}
+
+std::string ownerRecord(std::int64_t pid) {
+    return std::to_string(pid) + " " + processStart(pid);
+}
+
+// A mapping without an owner stays until it is removed; one with an owner
+// lives as long as that process does.
+bool ownerAlive(const RegKey& owners, const std::string& devicePath, std::int64_t* pid = nullptr) {
+    std::string record;
+    if (owners.readString(devicePath, record) != kOk) return true;
+    const std::size_t space = record.find(' ');
+    const std::int64_t owner = std::atoll(record.substr(0, space).c_str());
+    if (pid) *pid = owner;
+    return owner > 0 && space != std::string::npos && ownerRecord(owner) == record;
+}
+
+void dropMapping(RegKey& key, RegKey& owners, const std::string& devicePath) {
+    key.deleteValue(devicePath);
+    owners.deleteValue(devicePath);
+}
+
+// The device mapped to `comName`; mappings whose owner has died are removed
+// on the way (a pty the system has since given to another program must not
+// receive AT commands meant for the simulator that held it).
 std::int32_t lookupMapped(std::string_view comName, std::string& devicePath) {
-    RegKey key;
+    RegKey key, owners;
     if (RegKey::open(RegRoot::LocalMachine, kSerialCommKey, key) != kOk) return kFileNotFound;
+    RegKey::open(RegRoot::LocalMachine, kSerialCommOwnerKey, owners);  // none: no owners
     std::vector<std::string> names;
     if (key.valueNames(names) != kOk) return kFileNotFound;
     for (const auto& name : names) {
         std::string data;
-        if (key.readString(name, data) == kOk && equalsNoCase(data, comName)) {
-            devicePath = name;
-            return kOk;
+        if (key.readString(name, data) != kOk || !equalsNoCase(data, comName)) continue;
+        if (!ownerAlive(owners, name)) {
+            dropMapping(key, owners, name);
+            continue;
         }
+        devicePath = name;
+        return kOk;
     }
     return kFileNotFound;
 }
@@ -140,35 +187,65 @@ std::int32_t resolvePortName(std::string_view name, std::string& devicePath) {
     return kOk;
 }
 
-std::int32_t mapPortName(std::string_view comName, std::string_view devicePath) {
+std::int32_t mapPortName(std::string_view comName, std::string_view devicePath,
+                         std::int64_t ownerPid) {
     if (comName.empty() || comName.front() == '/' || devicePath.empty() ||
         devicePath.find('\\') != std::string_view::npos)
         return kInvalidParameter;
-    RegKey key;
+    RegKey key, owners;
     if (std::int32_t rc = RegKey::create(RegRoot::LocalMachine, kSerialCommKey, key); rc != kOk)
+        return rc;
+    if (std::int32_t rc = RegKey::create(RegRoot::LocalMachine, kSerialCommOwnerKey, owners);
+        rc != kOk)
         return rc;
     std::vector<std::string> names;
     if (std::int32_t rc = key.valueNames(names); rc != kOk) return rc;
     for (const auto& name : names) {
         std::string data;
-        if (!equalsNoCase(name, devicePath) && key.readString(name, data) == kOk &&
-            equalsNoCase(data, comName))
-            key.deleteValue(name);
+        if (equalsNoCase(name, devicePath) || key.readString(name, data) != kOk ||
+            !equalsNoCase(data, comName))
+            continue;
+        // A running program other than this one holds the name.
+        std::int64_t owner = 0;
+        if (ownerAlive(owners, name, &owner) && owner > 0 && owner != ::getpid())
+            return kAccessDenied;
+        dropMapping(key, owners, name);
     }
-    return key.setString(devicePath, comName);
+    if (std::int32_t rc = key.setString(devicePath, comName); rc != kOk) return rc;
+    if (ownerPid <= 0) {
+        owners.deleteValue(devicePath);
+        return kOk;
+    }
+    return owners.setString(devicePath, ownerRecord(ownerPid));
+}
+
+std::int32_t unmapPortName(std::string_view comName, std::string_view devicePath) {
+    RegKey key, owners;
+    if (RegKey::open(RegRoot::LocalMachine, kSerialCommKey, key) != kOk) return kOk;
+    std::string data;
+    if (key.readString(devicePath, data) != kOk || !equalsNoCase(data, comName)) return kOk;
+    key.deleteValue(devicePath);
+    if (RegKey::open(RegRoot::LocalMachine, kSerialCommOwnerKey, owners) == kOk)
+        owners.deleteValue(devicePath);
+    return kOk;
 }
 
 std::int32_t listPortNames(std::vector<std::pair<std::string, std::string>>& ports) {
     ports.clear();
-    RegKey key;
+    RegKey key, owners;
     std::int32_t rc = RegKey::open(RegRoot::LocalMachine, kSerialCommKey, key);
     if (rc == kFileNotFound) return kOk;
     if (rc != kOk) return rc;
+    RegKey::open(RegRoot::LocalMachine, kSerialCommOwnerKey, owners);  // none: no owners
     std::vector<std::string> names;
     if ((rc = key.valueNames(names)) != kOk) return rc;
     for (const auto& name : names) {
         std::string data;
-        if (key.readString(name, data) == kOk) ports.emplace_back(data, name);
+        if (key.readString(name, data) != kOk) continue;
+        if (ownerAlive(owners, name))
+            ports.emplace_back(data, name);
+        else
+            dropMapping(key, owners, name);
     }
     return kOk;
 }

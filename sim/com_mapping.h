@@ -1,9 +1,9 @@
 #pragma once
 // The COM name of a simulated port in the registry store, for as long as the
 // object lives: HKLM\HARDWARE\DEVICEMAP\SERIALCOMM, value name = device path,
-// data = "COMn". Values that map the same COM name to another device (left
-// behind by a simulator that was killed) are removed first, so the name
-// resolves to this port only.
+// data = "COMn", owned by this process. A name that another running program
+// holds is refused (status() is then the platform's kAccessDenied); one left
+// behind by a simulator that died is taken over.
 #include <cstdint>
 #include <string>
 
@@ -18,7 +18,7 @@ public:
     ComMapping(const ComMapping&) = delete;
     ComMapping& operator=(const ComMapping&) = delete;
 
-    std::int32_t status() const { return status_; }  // 0 when the value was written
+    std::int32_t status() const { return status_; }  // 0 when the mapping was written
     void remove();
 
 private:

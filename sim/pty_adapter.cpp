@@ -16,6 +16,7 @@
 #include "platform/clock.h"
 #include "platform/device_change.h"
 #include "platform/file_io.h"
+#include "platform/status_codes.h"
 #include "sim/transcript.h"
 
 namespace sim {
@@ -71,7 +72,10 @@ std::int32_t PtyAdapter::start(const Scenario& scenario, const Options& options,
     }
     if (!options.comName.empty()) {
         dev->mapping_ = std::make_unique<ComMapping>(dev->devicePath_, options.comName);
-        if (dev->mapping_->status() != 0) return dev->mapping_->status();
+        // A name that another running simulator holds is not taken over.
+        const std::int32_t mapped = dev->mapping_->status();
+        if (mapped == platform::kAccessDenied) return EADDRINUSE;
+        if (mapped != 0) return mapped;
         dev->announce(platform::kDeviceArrival);
     }
     dev->thread_ = std::jthread([self = dev.get()](std::stop_token st) { self->run(st); });

@@ -206,9 +206,35 @@ private:
     std::string& error_;
 };
 
+// Every line is blank, a comment, a section header or a key of a section;
+// anything else (a binary file, a key before the first section) would be
+// dropped by the INI reader, and a typo must never go unnoticed.
+bool strayLine(std::string_view text, std::string& error) {
+    bool inSection = false;
+    std::size_t number = 0;
+    while (!text.empty()) {
+        ++number;
+        const std::size_t end = text.find_first_of("\r\n");
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+            line.remove_prefix(1);
+        if (line.empty() || line.front() == ';' || line.front() == '#') continue;
+        if (line.front() == '[' && line.find(']') != std::string_view::npos) {
+            inSection = true;
+            continue;
+        }
+        if (inSection && line.find('=') != std::string_view::npos) continue;
+        error = "line " + std::to_string(number) + ": neither a section, a key nor a comment";
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::int32_t parseScenario(std::string_view iniText, Scenario& out, std::string& error) {
+    if (strayLine(iniText, error)) return 1;
     const auto doc = platform::ini::Document::parse(iniText);
     Reader reader(error);
 

@@ -8,8 +8,10 @@
 // keeps the first port's profiles; the others get "<state>.<COMn>".
 #include <signal.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,11 +27,29 @@ struct Args {
     std::vector<std::string> ports;
 };
 
+constexpr const char* kUsage =
+    "usage: ta-sim --scenario FILE [--state FILE] [--log FILE] --port COMn [--port COMm ...]\n";
+
 int usage() {
-    std::fprintf(stderr,
-                 "usage: ta-sim --scenario FILE [--state FILE] [--log FILE] --port COMn [--port "
-                 "COMm ...]\n");
+    std::fputs(kUsage, stderr);
     return 2;
+}
+
+bool wantsHelp(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string opt = argv[i];
+        if (opt == "--help" || opt == "-h" || opt == "help") return true;
+    }
+    return false;
+}
+
+// The folder a state or log file goes into must exist: the simulator would
+// otherwise run and silently keep nothing.
+bool folderMissing(const std::string& file) {
+    if (file.empty()) return false;
+    const std::filesystem::path parent = std::filesystem::path(file).parent_path();
+    std::error_code ec;
+    return !parent.empty() && !std::filesystem::is_directory(parent, ec);
 }
 
 bool parseArgs(int argc, char** argv, Args& a) {
@@ -54,18 +74,37 @@ bool parseArgs(int argc, char** argv, Args& a) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (wantsHelp(argc, argv)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     Args args;
     if (!parseArgs(argc, argv, args)) return usage();
+    for (const std::string* file : {&args.state, &args.log}) {
+        if (folderMissing(*file)) {
+            std::fprintf(stderr, "ta-sim: the folder of %s does not exist\n",
+                         sim::escapeForLog(*file).c_str());
+            return 1;
+        }
+    }
 
+    // Names and file contents may hold anything; nothing raw goes out.
+    const std::string scenarioName = sim::escapeForLog(args.scenario);
     const std::string text = sim::readTextFile(args.scenario);
+    if (text.find('\0') != std::string::npos) {
+        std::fprintf(stderr, "ta-sim: %s is not a text file\n", scenarioName.c_str());
+        return 1;
+    }
     if (text.empty()) {
-        std::fprintf(stderr, "ta-sim: cannot read scenario %s\n", args.scenario.c_str());
+        std::fprintf(stderr, "ta-sim: cannot read scenario %s (missing, empty or not a file)\n",
+                     scenarioName.c_str());
         return 1;
     }
     sim::Scenario scenario;
     std::string error;
     if (sim::parseScenario(text, scenario, error) != 0) {
-        std::fprintf(stderr, "ta-sim: %s: %s\n", args.scenario.c_str(), error.c_str());
+        std::fprintf(stderr, "ta-sim: %s: %s\n", scenarioName.c_str(),
+                     sim::escapeForLog(error).c_str());
         return 1;
     }
 
@@ -86,9 +125,14 @@ int main(int argc, char** argv) {
             opt.statePath = i == 0 ? args.state : args.state + "." + args.ports[i];
         std::unique_ptr<sim::PtyAdapter> dev;
         const std::int32_t rc = sim::PtyAdapter::start(scenario, opt, dev);
+        if (rc == EADDRINUSE) {
+            std::fprintf(stderr, "ta-sim: %s is held by another running simulator\n",
+                         sim::escapeForLog(opt.comName).c_str());
+            return 1;
+        }
         if (rc != 0) {
-            std::fprintf(stderr, "ta-sim: %s: cannot start (%d: %s)\n", opt.comName.c_str(), rc,
-                         std::strerror(rc));
+            std::fprintf(stderr, "ta-sim: %s: cannot start (%d: %s)\n",
+                         sim::escapeForLog(opt.comName).c_str(), rc, std::strerror(rc));
             return 1;
         }
         adapters.push_back(std::move(dev));

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "platform/file_io.h"
+#include "platform/ini_file.h"
 #include "platform/status_codes.h"
 
 namespace sim {
@@ -45,11 +46,11 @@ bool appendTranscript(const std::string& path, std::string_view port, char direc
 }
 
 std::string readTextFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    // Bounded and never waiting: a FIFO or /dev/zero under the name reads as
+    // nothing instead of blocking or growing without limit.
+    std::string text;
+    platform::ini::readFileText(path, text);
+    return text;
 }
 
 }  // namespace sim

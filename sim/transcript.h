@@ -13,6 +13,7 @@ std::string escapeForLog(std::string_view text);
 bool appendTranscript(const std::string& path, std::string_view port, char direction,
                       std::string_view text);
 
-std::string readTextFile(const std::string& path);  // empty when missing
+// Empty when missing, not a regular file or beyond the INI service's limit.
+std::string readTextFile(const std::string& path);
 
 }  // namespace sim

@@ -2,10 +2,15 @@
 // between runs, the transcript, and a clean end on SIGTERM.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <csignal>
+#include <filesystem>
 #include <map>
 #include <sstream>
 
+#include "platform/registry_store.h"
+#include "platform/serial_port.h"
 #include "tests/sim/scenario_files.h"
 #include "tests/sim/sim_test_util.h"
 #include "tests/support/process.h"
@@ -75,6 +80,13 @@ TEST(TaSimProgram, RefusesBadArgumentsAndScenarios) {
     testsupport::TempHome home;
     const std::string broken = home.file("broken.ini"), na = simtest::scenarioPath("box_na.ini");
     testsupport::writeFile(broken, "[device]\nkind=toaster\n");
+    const std::string fifo = home.file("fifo.ini"), binary = home.file("binary.ini"),
+                      withNul = home.file("nul.ini");
+    ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0600));
+    testsupport::writeFile(binary,
+                           "\x7f"
+                           "ELF\xff\x01=\x02\x1b[2J\n[device]\n");
+    testsupport::writeFile(withNul, std::string("[device]\nkind=box\n\0\xff", 20));
     struct Row {
         std::vector<std::string> args;
         int exit;
@@ -87,10 +99,78 @@ TEST(TaSimProgram, RefusesBadArgumentsAndScenarios) {
         {{"--scenario", na, "--colour", "red", "--port", "COM1"}, 2},
         {{"--scenario", home.file("missing.ini"), "--port", "COM1"}, 1},
         {{"--scenario", broken, "--port", "COM1"}, 1},
+        // Read through the bounded reader: neither grows without end nor waits.
+        {{"--scenario", "/dev/zero", "--port", "COM1"}, 1},
+        {{"--scenario", fifo, "--port", "COM1"}, 1},
+        {{"--scenario", binary, "--port", "COM1"}, 1},
+        {{"--scenario", withNul, "--port", "COM1"}, 1},
+        {{"--scenario", na, "--state", home.file("no/dir/state"), "--port", "COM1"}, 1},
+        {{"--scenario", na, "--log", home.file("no/dir/log"), "--port", "COM1"}, 1},
+        {{"--help"}, 0},
     };
-    for (const Row& r : rows)
-        EXPECT_EQ(r.exit, testsupport::runProgram("ta-sim", r.args).code)
-            << (r.args.empty() ? "(none)" : r.args.back());
+    for (const Row& r : rows) {
+        const auto run = testsupport::runProgram("ta-sim", r.args);
+        EXPECT_EQ(r.exit, run.code) << (r.args.empty() ? "(none)" : r.args.back());
+        for (unsigned char c : run.err)
+            EXPECT_TRUE(c == '\n' || (c >= 0x20 && c < 0x7F)) << r.args.back() << ": " << run.err;
+    }
+}
+
+// A COM name belongs to one running simulator; a simulator that died (even by
+// SIGKILL, with no chance to remove its mapping) holds nothing any more, and
+// its mapping must not lead a host into the pty the system hands out next.
+TEST(TaSimProgram, GuardsItsComNames) {
+    testsupport::TempHome home;
+    testsupport::setTimeScale(0.1);
+    const std::string na = simtest::scenarioPath("box_na.ini");
+    std::string stalePath;
+    {
+        testsupport::ChildProcess first;
+        const auto ports = startPorts(first, {"--scenario", na, "--port", "COM7"}, 1);
+        ASSERT_EQ(1u, ports.size());
+        const auto second = testsupport::runProgram("ta-sim", {"--scenario", na, "--port", "COM7"});
+        EXPECT_EQ(1, second.code);
+        EXPECT_NE(std::string::npos, second.err.find("held by another running simulator"));
+        EXPECT_EQ(1, testsupport::tactl({"map", "COM7", "/dev/null"}).code);
+        EXPECT_EQ("COM7", mappedCom(ports.at("COM7")));
+        stalePath = ports.at("COM7");
+        first.stop(SIGKILL);
+    }
+    // Another program's terminal now sits where the dead simulator's pty was.
+    testsupport::RawPeer other("");
+    ASSERT_TRUE(other.ok());
+    platform::RegKey key, owners;
+    ASSERT_EQ(
+        0, platform::RegKey::open(platform::RegRoot::LocalMachine, platform::kSerialCommKey, key));
+    ASSERT_EQ(0, platform::RegKey::open(platform::RegRoot::LocalMachine,
+                                        platform::kSerialCommOwnerKey, owners));
+    std::string owner;
+    ASSERT_EQ(0, owners.readString(stalePath, owner));
+    ASSERT_EQ(0, key.setString(other.devicePath(), "COM7"));
+    ASSERT_EQ(0, owners.setString(other.devicePath(), owner));
+    key.deleteValue(stalePath);
+    owners.deleteValue(stalePath);
+
+    const auto status = testsupport::tactl({"status", "COM7"});
+    EXPECT_EQ(1, status.code);
+    EXPECT_EQ("", other.readUntil("\r", 300));     // nothing reached the other terminal
+    EXPECT_EQ("", mappedCom(other.devicePath()));  // and the stale mapping is gone
+
+    // map takes COM1 to COM256 and device paths only, one name per device.
+    struct Row {
+        std::vector<std::string> args;
+        int exit;
+    };
+    const std::string link = home.file("link");
+    std::filesystem::create_symlink(other.devicePath(), link);
+    const Row rows[] = {
+        {{"map", "COM0", "/dev/x"}, 2},   {{"map", "COM257", "/dev/x"}, 2},
+        {{"map", "LPT1", "/dev/x"}, 2},   {{"map", "COM3", "dev/x"}, 2},
+        {{"map", "COM256", "/dev/x"}, 0}, {{"map", "COM8", other.devicePath()}, 0},
+        {{"map", "COM9", link}, 0},
+    };
+    for (const Row& r : rows) EXPECT_EQ(r.exit, testsupport::tactl(r.args).code) << r.args[1];
+    EXPECT_EQ("COM9", mappedCom(other.devicePath()));
 }
 
 }  // namespace
