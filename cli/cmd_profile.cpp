@@ -291,23 +291,23 @@ std::optional<std::string> parseChange(const std::string& arg, Change& change) {
     if (eq == std::string::npos) return "\"" + arg + "\": \"=\" fehlt.";
     const std::string name = arg.substr(0, eq);
     change.value = arg.substr(eq + 1);
-    const profile::FieldSpec* spec = nullptr;
+    const profile::FieldInfo* field = nullptr;
     if (strcasecmp(name.c_str(), profile::kKeyDefaultProfile) == 0) {
-        spec = profile::FindGeneralField(profile::kKeyDefaultProfile);
+        field = profile::FindGeneralField(profile::kKeyDefaultProfile);
     } else {
         if (name.size() < 4 || (name[0] != 'P' && name[0] != 'p') || name[1] < '0' ||
             name[1] > '2' || name[2] != '.')
             return "\"" + arg + "\": Erwartet wird P<n>.<Schlüssel>=<Wert> mit n = 0, 1 oder 2.";
         change.profile = name[1] - '0';
         change.key = profile::FindProfileKey(name.substr(3));
-        spec = profile::FindProfileField(name.substr(3));
-        if (change.key == nullptr || spec == nullptr)
+        field = profile::FindProfileField(name.substr(3));
+        if (change.key == nullptr || field == nullptr)
             return "\"" + arg + "\": Unbekannter Schlüssel.";
     }
-    const profile::FieldFault fault = profile::CheckFieldValue(*spec, change.value);
+    const profile::FieldFault fault = profile::CheckFieldValue(*field, change.value);
     if (fault == profile::FieldFault::None) return std::nullopt;
     return "Schlüssel \"" + name + "\": " + profile::FieldFaultText(fault) +
-           ". Erlaubt: " + profile::FieldRuleText(*spec) + ".";
+           ". Erlaubt: " + profile::FieldRuleText(*field) + ".";
 }
 
 void applyChange(const Change& change, CDeviceProfiles& model) {
@@ -324,9 +324,9 @@ void applyChange(const Change& change, CDeviceProfiles& model) {
 int writeHelp() {
     help(kWriteUsage);
     std::puts("\nSchlüssel (P<n>.<Schlüssel>) und ihre Werte:");
-    for (const profile::FieldSpec& spec : profile::ProfileFieldSpecs())
-        std::printf("  %-46s %s\n", spec.key, profile::FieldRuleText(spec).c_str());
-    const profile::FieldSpec* active = profile::FindGeneralField(profile::kKeyDefaultProfile);
+    for (const profile::FieldInfo& field : profile::ProfileFieldList())
+        std::printf("  %-46s %s\n", field.key, profile::FieldRuleText(field).c_str());
+    const profile::FieldInfo* active = profile::FindGeneralField(profile::kKeyDefaultProfile);
     std::printf("  %-46s %s (ohne P<n>.)\n", active->key, profile::FieldRuleText(*active).c_str());
     return kExitOk;
 }
@@ -377,15 +377,15 @@ std::int32_t loadImportFile(const std::string& path, platform::ini::Document& do
     }
     doc = platform::ini::Document::parse(text);
     if (const auto fault = profile::CheckProfileFile(doc)) {
-        const profile::FieldSpec* spec = fault->section == profile::kGeneralSection
-                                             ? profile::FindGeneralField(fault->key)
-                                             : profile::FindProfileField(fault->key);
+        const profile::FieldInfo* field = fault->section == profile::kGeneralSection
+                                              ? profile::FindGeneralField(fault->key)
+                                              : profile::FindProfileField(fault->key);
         std::fprintf(stderr,
                      "FEHLER: Datei \"%s\", Abschnitt [%s], Schlüssel \"%s\": %s. Erlaubt: %s. "
                      "Es wurde nichts geschrieben.\n",
                      path.c_str(), fault->section.c_str(), fault->key.c_str(),
                      profile::FieldFaultText(fault->fault).c_str(),
-                     profile::FieldRuleText(*spec).c_str());
+                     profile::FieldRuleText(*field).c_str());
         return profile::kProfileFileBadValue;
     }
     const std::string* kind = doc.find(profile::kGeneralSection, profile::kKeyDeviceType);

@@ -72,21 +72,21 @@ std::optional<std::size_t> PrintableLength(std::string_view text) {
 constexpr std::array<std::int32_t, 3> kProOptions = {0, 1, 6};
 constexpr std::array<std::int32_t, 5> kDeviceKinds = {1, 2, 4, 8, 16};
 
-constexpr FieldSpec Range(const char* key, std::int32_t min, std::int32_t max) {
+constexpr FieldInfo Range(const char* key, std::int32_t min, std::int32_t max) {
     return {key, FieldRule::Number, min, max};
 }
-constexpr FieldSpec Byte(const char* key) {
+constexpr FieldInfo Byte(const char* key) {
     return Range(key, 0, 255);
 }
-constexpr FieldSpec Flag(const char* key) {
+constexpr FieldInfo Flag(const char* key) {
     return Range(key, 0, 1);
 }
-constexpr FieldSpec Text(const char* key, FieldRule rule) {
+constexpr FieldInfo Text(const char* key, FieldRule rule) {
     return {key, rule};
 }
 
 // Profile file order, then the settings only the adapter holds.
-const std::array<FieldSpec, 52> kProfileFields = {{
+const std::array<FieldInfo, 52> kProfileFields = {{
     Text("Profile Name", FieldRule::ProfileName),
     Range("Connect Type", 9, 12),
     Flag("Data Over Voice"),
@@ -141,7 +141,7 @@ const std::array<FieldSpec, 52> kProfileFields = {{
     {"Pro Option", FieldRule::Number, 0, 6, kProOptions},
 }};
 
-const std::array<FieldSpec, 3> kGeneralFields = {{
+const std::array<FieldInfo, 3> kGeneralFields = {{
     {"Device Type", FieldRule::Number, 1, 16, kDeviceKinds},
     Range("Default Profile", 0, 2),
     Flag("ISDN Type"),
@@ -156,12 +156,12 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-const FieldSpec* FindIn(std::span<const FieldSpec> specs, std::string_view key) {
-    for (const FieldSpec& spec : specs)
-        if (EqualNoCase(spec.key, key)) return &spec;
+const FieldInfo* FindIn(std::span<const FieldInfo> fields, std::string_view key) {
+    for (const FieldInfo& field : fields)
+        if (EqualNoCase(field.key, key)) return &field;
     // The older spelling a file may carry.
     if (EqualNoCase(key, "BandWidth Allocation Control Protocol"))
-        return FindIn(specs, "Bandwidth Allocation Control Protocol");
+        return FindIn(fields, "Bandwidth Allocation Control Protocol");
     return nullptr;
 }
 
@@ -220,14 +220,14 @@ std::optional<std::int32_t> ParseFieldNumber(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
-FieldFault CheckFieldValue(const FieldSpec& spec, std::string_view value) {
-    switch (spec.rule) {
+FieldFault CheckFieldValue(const FieldInfo& field, std::string_view value) {
+    switch (field.rule) {
         case FieldRule::Number: {
             const auto number = ParseFieldNumber(value);
             if (!number) return FieldFault::NotANumber;
-            if (*number < spec.min || *number > spec.max) return FieldFault::OutOfRange;
-            if (spec.choices.empty()) return FieldFault::None;
-            for (std::int32_t choice : spec.choices)
+            if (*number < field.min || *number > field.max) return FieldFault::OutOfRange;
+            if (field.choices.empty()) return FieldFault::None;
+            for (std::int32_t choice : field.choices)
                 if (choice == *number) return FieldFault::None;
             return FieldFault::OutOfRange;
         }
@@ -254,31 +254,31 @@ FieldFault CheckFieldValue(const FieldSpec& spec, std::string_view value) {
     return FieldFault::BadCharacter;
 }
 
-std::span<const FieldSpec> ProfileFieldSpecs() {
+std::span<const FieldInfo> ProfileFieldList() {
     return kProfileFields;
 }
 
-std::span<const FieldSpec> GeneralFieldSpecs() {
+std::span<const FieldInfo> GeneralFieldList() {
     return kGeneralFields;
 }
 
-const FieldSpec* FindProfileField(std::string_view key) {
+const FieldInfo* FindProfileField(std::string_view key) {
     return FindIn(kProfileFields, key);
 }
 
-const FieldSpec* FindGeneralField(std::string_view key) {
+const FieldInfo* FindGeneralField(std::string_view key) {
     return FindIn(kGeneralFields, key);
 }
 
-std::string FieldRuleText(const FieldSpec& spec) {
-    switch (spec.rule) {
+std::string FieldRuleText(const FieldInfo& field) {
+    switch (field.rule) {
         case FieldRule::Number: {
-            if (spec.choices.empty())
-                return std::to_string(spec.min) + " bis " + std::to_string(spec.max);
+            if (field.choices.empty())
+                return std::to_string(field.min) + " bis " + std::to_string(field.max);
             std::string text;
-            for (std::size_t i = 0; i < spec.choices.size(); ++i) {
-                if (i > 0) text += i + 1 == spec.choices.size() ? " oder " : ", ";
-                text += std::to_string(spec.choices[i]);
+            for (std::size_t i = 0; i < field.choices.size(); ++i) {
+                if (i > 0) text += i + 1 == field.choices.size() ? " oder " : ", ";
+                text += std::to_string(field.choices[i]);
             }
             return text;
         }

@@ -34,7 +34,7 @@ enum class FieldFault : std::uint8_t {
     OutOfRange,
 };
 
-struct FieldSpec {
+struct FieldInfo {
     const char* key;  // the profile file's key
     FieldRule rule;
     std::int32_t min = 0;  // Number only
@@ -54,22 +54,22 @@ FieldFault CheckProfileName(std::string_view text);
 std::optional<std::int32_t> ParseFieldNumber(std::string_view text);
 
 // Checks a value as text against the field's rule.
-FieldFault CheckFieldValue(const FieldSpec& spec, std::string_view value);
+FieldFault CheckFieldValue(const FieldInfo& field, std::string_view value);
 
 // Every key of a profile section: the keys of the profile file, then the
 // settings only the adapter holds ("T1 Setting", "T2 Setting", "N5 Text",
 // "Pro Option").
-std::span<const FieldSpec> ProfileFieldSpecs();
+std::span<const FieldInfo> ProfileFieldList();
 // The keys of the "General" section.
-std::span<const FieldSpec> GeneralFieldSpecs();
+std::span<const FieldInfo> GeneralFieldList();
 // nullptr when a profile section has no such key (compared without regard
 // to case, as the file's reader does).
-const FieldSpec* FindProfileField(std::string_view key);
-const FieldSpec* FindGeneralField(std::string_view key);
+const FieldInfo* FindProfileField(std::string_view key);
+const FieldInfo* FindGeneralField(std::string_view key);
 
 // German, for messages and lists: what the field takes ("0 bis 255",
 // "Ziffern, '*', '#' und Leerzeichen, höchstens 20 Ziffern").
-std::string FieldRuleText(const FieldSpec& spec);
+std::string FieldRuleText(const FieldInfo& field);
 // German: why a value failed.
 std::string FieldFaultText(FieldFault fault);
 

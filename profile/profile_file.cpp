@@ -24,8 +24,8 @@ std::string ReadValue(const platform::ini::Document& doc, const std::string& sec
 
 // An empty number in a file is no value: the reader leaves the field as it
 // was, so there is nothing to check.
-bool IsEmptyNumber(const FieldSpec& spec, const std::string& value) {
-    return spec.rule == FieldRule::Number && value.empty();
+bool IsEmptyNumber(const FieldInfo& field, const std::string& value) {
+    return field.rule == FieldRule::Number && value.empty();
 }
 
 }  // namespace
@@ -103,17 +103,17 @@ std::int32_t LoadProfileText(std::string_view text, CDeviceProfiles& model, std:
 
 std::optional<FileValueFault> CheckProfileFile(const platform::ini::Document& doc) {
     for (const auto& [key, value] : doc.entries(kGeneralSection)) {
-        const FieldSpec* spec = FindGeneralField(key);
-        if (spec == nullptr || IsEmptyNumber(*spec, value)) continue;
-        const FieldFault fault = CheckFieldValue(*spec, value);
+        const FieldInfo* field = FindGeneralField(key);
+        if (field == nullptr || IsEmptyNumber(*field, value)) continue;
+        const FieldFault fault = CheckFieldValue(*field, value);
         if (fault != FieldFault::None) return FileValueFault{kGeneralSection, key, fault};
     }
     for (std::int32_t i = 0; i < CDeviceProfiles::kProfileCount; ++i) {
         const std::string section = ProfileSectionName(i);
         for (const auto& [key, value] : doc.entries(section)) {
-            const FieldSpec* spec = FindProfileField(key);
-            if (spec == nullptr || IsEmptyNumber(*spec, value)) continue;
-            const FieldFault fault = CheckFieldValue(*spec, value);
+            const FieldInfo* field = FindProfileField(key);
+            if (field == nullptr || IsEmptyNumber(*field, value)) continue;
+            const FieldFault fault = CheckFieldValue(*field, value);
             if (fault != FieldFault::None) return FileValueFault{section, key, fault};
         }
     }

@@ -9,12 +9,12 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view value(reinterpret_cast<const char*>(data), size);
-    for (const profile::FieldSpec& spec : profile::ProfileFieldSpecs()) {
-        if (profile::CheckFieldValue(spec, value) != profile::FieldFault::None) continue;
-        if (spec.rule == profile::FieldRule::Number) {
+    for (const profile::FieldInfo& field : profile::ProfileFieldList()) {
+        if (profile::CheckFieldValue(field, value) != profile::FieldFault::None) continue;
+        if (field.rule == profile::FieldRule::Number) {
             const auto number = profile::ParseFieldNumber(value);
-            if (!number || *number < spec.min || *number > spec.max) std::abort();
-        } else if (spec.rule == profile::FieldRule::ProfileName) {
+            if (!number || *number < field.min || *number > field.max) std::abort();
+        } else if (field.rule == profile::FieldRule::ProfileName) {
             for (char c : value)
                 if (static_cast<unsigned char>(c) < 0x20) std::abort();
         } else if (value.find_first_not_of("0123456789*#- abcdefABCDEF") !=

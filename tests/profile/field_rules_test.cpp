@@ -101,9 +101,9 @@ TEST(FieldRules, ValuesByKey) {
         {"Pro Option", "3", "range"},
     };
     for (const Row& row : rows) {
-        const profile::FieldSpec* spec = profile::FindProfileField(row.key);
-        ASSERT_NE(spec, nullptr) << row.key;
-        EXPECT_STREQ(Describe(profile::CheckFieldValue(*spec, row.value)), row.expected)
+        const profile::FieldInfo* field = profile::FindProfileField(row.key);
+        ASSERT_NE(field, nullptr) << row.key;
+        EXPECT_STREQ(Describe(profile::CheckFieldValue(*field, row.value)), row.expected)
             << row.key << "=" << row.value;
     }
 }
@@ -120,9 +120,9 @@ TEST(FieldRules, GeneralKeys) {
         {"Default Profile", "3", "range"}, {"ISDN Type", "1", "ok"},
     };
     for (const Row& row : rows) {
-        const profile::FieldSpec* spec = profile::FindGeneralField(row.key);
-        ASSERT_NE(spec, nullptr) << row.key;
-        EXPECT_STREQ(Describe(profile::CheckFieldValue(*spec, row.value)), row.expected)
+        const profile::FieldInfo* field = profile::FindGeneralField(row.key);
+        ASSERT_NE(field, nullptr) << row.key;
+        EXPECT_STREQ(Describe(profile::CheckFieldValue(*field, row.value)), row.expected)
             << row.key << "=" << row.value;
     }
     EXPECT_EQ(profile::FindGeneralField("Connect Type"), nullptr);
@@ -132,9 +132,9 @@ TEST(FieldRules, GeneralKeys) {
 // the adapter unchecked.
 TEST(FieldRules, EveryFileKeyHasARule) {
     for (const auto& key : profile::ProfileFileKeys()) {
-        const profile::FieldSpec* spec = profile::FindProfileField(key.name);
-        ASSERT_NE(spec, nullptr) << key.name;
-        EXPECT_EQ(spec->rule == profile::FieldRule::Number, key.text == nullptr) << key.name;
+        const profile::FieldInfo* field = profile::FindProfileField(key.name);
+        ASSERT_NE(field, nullptr) << key.name;
+        EXPECT_EQ(field->rule == profile::FieldRule::Number, key.text == nullptr) << key.name;
     }
     EXPECT_EQ(profile::FindProfileField("Primary Number3"), nullptr);
 }
