@@ -4,19 +4,26 @@
 // every answer). What is left is the suite's own cost: opening and closing
 // ports, the speed walk, parsing and formatting, thread hand-overs.
 //
+// Also the export's file write (CProfileFile::Save onto an existing file) and
+// `tactl write` of one setting with --kind/--region (its whole run, and the
+// port openings it needs, counted by the link's initial command).
+//
 //   VELKA_TA_TIME_SCALE=1 bin/profile_bench      real pauses (default)
 //   VELKA_TA_TIME_SCALE=0.1 bin/profile_bench    a quicker look
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
 #include "platform/clock.h"
 #include "profile/command_builder.h"
 #include "profile/device_profiles.h"
+#include "profile/profile_file.h"
 #include "profile/profile_settings.h"
 #include "sim/pty_adapter.h"
 
@@ -57,6 +64,7 @@ public:
         setenv("XDG_RUNTIME_DIR", home_.c_str(), 1);
         sim::PtyAdapter::Options options;
         options.comName = kPort;
+        options.transcriptPath = transcript();
         sim::PtyAdapter::start(sim::defaultScenario(sim::Kind::Box, true), options, adapter_);
     }
     ~Bench() {
@@ -65,6 +73,8 @@ public:
         std::filesystem::remove_all(home_, ec);
     }
     bool ready() const { return adapter_ != nullptr; }
+    std::string file(const std::string& name) const { return home_ + "/" + name; }
+    std::string transcript() const { return file("transcript.log"); }
 
 private:
     std::string home_;
@@ -118,6 +128,44 @@ void BM_WriteProfiles(benchmark::State& state) {
     Report(state, totalMs, WritePauses(model));
 }
 
+// One export's file: the whole document built and the file replaced once.
+void BM_ExportFileWrite(benchmark::State& state) {
+    if (!TheBench().ready()) return state.SkipWithError("simulator did not start");
+    CDeviceProfiles model;
+    if (model.ReadProfiles(kPort, 1, 1, CProfileSettings()) != 0)
+        return state.SkipWithError("ReadProfiles failed");
+    const std::string path = TheBench().file("export.prf");
+    for (auto _ : state)
+        if (CProfileFile().Save(path, model, 7, 1) != 0) return state.SkipWithError("Save failed");
+}
+
+// Lines of the transcript that start with `text`.
+int CountReceived(const std::string& transcript, const std::string& text) {
+    std::ifstream in(transcript);
+    int count = 0;
+    for (std::string line; std::getline(in, line);)
+        if (line.find("< " + text) != std::string::npos) ++count;
+    return count;
+}
+
+// A script that knows its adapter: no status query, so one opening reads and
+// one writes.
+void BM_TactlWriteOneSetting(benchmark::State& state) {
+    if (!TheBench().ready()) return state.SkipWithError("simulator did not start");
+    const std::string tactl =
+        (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "tactl").string();
+    const std::string command =
+        "'" + tactl + "' write COM9 P0.Region=2 --kind 1 --region 1 >/dev/null 2>&1";
+    const int before = CountReceived(TheBench().transcript(), "ATV1E1&K3");
+    for (auto _ : state)
+        if (std::system(command.c_str()) != 0) return state.SkipWithError("tactl write failed");
+    state.counters["port_openings"] =
+        static_cast<double>(CountReceived(TheBench().transcript(), "ATV1E1&K3") - before) /
+        static_cast<double>(state.iterations());
+}
+
+BENCHMARK(BM_ExportFileWrite)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TactlWriteOneSetting)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadProfiles)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteProfiles)->Iterations(3)->Unit(benchmark::kMillisecond);
 
