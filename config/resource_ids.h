@@ -144,3 +144,49 @@ inline constexpr std::uint32_t IDS_FW_FILE_FILTER = 57417;
 inline constexpr std::uint32_t IDS_FW_FILE_TITLE = 57418;
 
 }  // namespace config
+
+// Profile sheet pages: dialogs and controls ------------------------------
+namespace config {
+inline constexpr int IDD_PAGE_ROUTING = 1335;
+inline constexpr int IDD_FEATURE_KEYS = 1344;
+inline constexpr int IDC_COUNTRY = 1450;
+inline constexpr int IDC_DATA_PROTOCOL = 1451;
+inline constexpr int IDC_PORT1_ON = 1452;
+inline constexpr int IDC_PORT2_ON = 1453;
+inline constexpr int IDC_USE_TWO_NUMBERS = 1454;
+inline constexpr int IDC_NUMBER_TABS = 1455;
+inline constexpr int IDC_NUMBER1 = 1456;
+inline constexpr int IDC_SPID1 = 1457;
+inline constexpr int IDC_NUMBER2 = 1458;
+inline constexpr int IDC_SPID2 = 1459;
+inline constexpr int IDC_SWITCH_TYPE = 1460;
+inline constexpr int IDC_CALL_WAITING = 1461;
+inline constexpr int IDC_COMMON_FEATURES = 1462;
+inline constexpr int IDC_DATA_NUMBER = 1463;
+inline constexpr int IDC_BACP_START = 1464;
+inline constexpr int IDC_BACP_REPEAT = 1465;
+inline constexpr int IDC_BACP_CHANNEL = 1466;
+inline constexpr int IDC_BACP_DELAY = 1467;
+inline constexpr int IDC_BACP_OPEN = 1468;
+inline constexpr int IDC_BACP_CLOSE = 1469;
+inline constexpr int IDC_X25_DTE = 1472;
+inline constexpr int IDC_X25_VERSION = 1473;
+inline constexpr int IDC_X25_REVERSE = 1474;
+inline constexpr int IDC_X25_THROUGHPUT = 1475;
+inline constexpr int IDC_X25_GROUP_MODE = 1476;
+inline constexpr int IDC_X25_GROUP_NUMBER = 1477;
+inline constexpr int IDC_X25_OTHER = 1478;
+inline constexpr int IDC_VOICE_NUMBER = 1479;
+inline constexpr int IDC_ROUTE_VOICE1 = 1480;
+inline constexpr int IDC_ROUTE_VOICE2 = 1481;
+inline constexpr int IDC_ROUTE_DATA1 = 1482;
+inline constexpr int IDC_ROUTE_DATA2 = 1483;
+inline constexpr int IDC_ROUTE_LABEL1 = 1484;
+inline constexpr int IDC_ROUTE_LABEL2 = 1485;
+inline constexpr int IDC_VMWI_REFRESH = 1486;
+inline constexpr int IDC_CONFERENCE_KEY = 1487;
+inline constexpr int IDC_DROP_KEY = 1488;
+inline constexpr int IDC_VMWI_KEY = 1489;
+inline constexpr int IDC_FEATURE_KEYS = 1490;
+inline constexpr int IDC_PROPERTIES_TITLE = 1491;
+}  // namespace config

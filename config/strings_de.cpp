@@ -96,6 +96,8 @@ constexpr platform::StringEntry kStrings[] = {
     {57401, "Siehe oben"},
     {57406, "Telefonport"},
     {57412, "&Merkmalschlüssel konfigurieren..."},
+    {57413, "Merkmalschlüssel"},
+    {57414, "Bitte die Schlüssel eingeben, mit denen Ihre Telefongesellschaft die Leistungsmerkmale aufruft (nur Ziffern, höchstens 5)."},
     {57415, "&ISDN-Rufnummer"},
     {57416, "Profile von %s"},
     // Firmware upgrade.
