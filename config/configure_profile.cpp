@@ -98,8 +98,13 @@ ProfileSheet::ProfileSheet(SheetVariant variant, QWidget* parent, CProfile& prof
 }
 
 ProfileSheet::~ProfileSheet() {
-    while (sheet_->pageCount() > 0) sheet_->removePage(0);
+    if (sheet_)
+        while (sheet_->pageCount() > 0) sheet_->removePage(0);
     ResetSheet();
+}
+
+std::unique_ptr<CContextHelpPropertySheet> ProfileSheet::takeSheet() {
+    return std::move(sheet_);
 }
 
 void ProfileSheet::createPages(SheetVariant variant) {

@@ -33,6 +33,9 @@ public:
     ProfileSheet& operator=(const ProfileSheet&) = delete;
 
     CContextHelpPropertySheet& sheet() { return *sheet_; }
+    // Hands the sheet to a caller that shows it on its own (the screenshot
+    // tool); this object then only keeps the pages.
+    std::unique_ptr<CContextHelpPropertySheet> takeSheet();
     // Runs the sheet; 1 OK, 2 Cancel.
     int run();
     // Whether a page the user changed wrote into the profile (after OK), or
