@@ -38,8 +38,10 @@ TEST(Screenshots, EveryScreenBecomesAPictureWithContent) {
         names.insert(fileName(file));
         QImage image(QString::fromStdString(file));
         ASSERT_FALSE(image.isNull()) << file;
-        EXPECT_GE(image.width(), 144) << file;
-        EXPECT_GE(image.height(), 83) << file;
+        // A menu is as narrow as its longest item; a dialog never is.
+        const bool menu = file.ends_with("_menu.png");
+        EXPECT_GE(image.width(), menu ? 80 : 144) << file;
+        EXPECT_GE(image.height(), menu ? 40 : 83) << file;
         // A dialog that failed to paint is one flat colour.
         QSet<QRgb> colours;
         for (int y = 0; y < image.height(); y += 3)
