@@ -14,8 +14,9 @@ public:
     static constexpr const char* kPort = "COM7";
 
     explicit SimAdapter(const sim::Scenario& scenario) {
-        // Short enough for a quick run, long enough for a loaded two-core machine.
-        testsupport::setTimeScale(0.1);
+        // Short enough for a quick run, long enough for a loaded two-core machine
+        // (at 0.1 a reply now and then missed its wait while other builds ran).
+        testsupport::setTimeScale(0.2);
         device_ = testsupport::startSim(scenario, kPort, transcript());
     }
 
