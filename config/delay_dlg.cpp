@@ -115,8 +115,11 @@ void CDelayDlg::SetBusyText(std::uint32_t stringId, const char* text) {
     const std::string_view own = config::Strings().text(stringId);
     const QString caption = own.empty() ? QString::fromUtf8(text ? text : "")
                                         : QString::fromUtf8(own.data(), qsizetype(own.size()));
-    QMetaObject::invokeMethod(
-        this, [this, caption] { setWindowTitle(caption); }, Qt::QueuedConnection);
+    // Queued by name: the event owns a copy of the text, so no slot object is
+    // shared between the worker and the UI thread (its reference count lives
+    // inside Qt, where the thread sanitizer cannot see it).
+    QMetaObject::invokeMethod(this, "setWindowTitle", Qt::QueuedConnection,
+                              Q_ARG(QString, caption));
 }
 
 void CDelayDlg::resizeEvent(QResizeEvent* event) {
