@@ -34,4 +34,15 @@ private:
     std::unique_ptr<sim::PtyAdapter> device_;
 };
 
+inline bool Has(const std::string& text, const std::string& what) {
+    return text.find(what) != std::string::npos;
+}
+
+// Whether the adapter received a command line that starts with `start`.
+inline bool Sent(const SimAdapter& adapter, const std::string& start) {
+    for (const std::string& line : adapter.Received())
+        if (line.starts_with(start)) return true;
+    return false;
+}
+
 }  // namespace profiletest

@@ -12,20 +12,12 @@
 #include "registry/registry.h"
 #include "tests/profile/sim_adapter.h"
 
+using profiletest::Has;
+using profiletest::Sent;
 using profiletest::SimAdapter;
 using testsupport::tactl;
 
 namespace {
-
-bool Has(const std::string& text, const std::string& what) {
-    return text.find(what) != std::string::npos;
-}
-
-bool Sent(const SimAdapter& adapter, const std::string& start) {
-    for (const std::string& line : adapter.Received())
-        if (line.starts_with(start)) return true;
-    return false;
-}
 
 // A folder item for the simulator's port with its own profile names.
 void AddFolderItem(const char* item, const char* name0) {
