@@ -18,7 +18,6 @@ using namespace config::pages;
 
 namespace {
 constexpr std::int32_t kNorthAmerica = 1;
-constexpr std::int32_t kBritishTelecom = 10;
 
 bool isNA(SheetVariant v) {
     return v == SheetVariant::BoxNA || v == SheetVariant::ProBoxNA;

@@ -53,7 +53,6 @@ const char* switchTypeNameRW(std::int32_t code) {
     }
 }
 constexpr std::int32_t kFastPortSpeed = 115000;
-constexpr std::int32_t kBritishTelecom = 10;
 
 std::string withoutSpaces(const std::string& text) {
     std::string out;

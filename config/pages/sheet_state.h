@@ -15,6 +15,9 @@ class PropertySheet;
 
 namespace config::pages {
 
+// The rest-of-world switch type whose pages differ ("switchType10" below).
+inline constexpr std::int32_t kBritishTelecom = 10;
+
 class CPageGeneral;
 class CPagePhoneLine;
 class CPageData;
