@@ -22,6 +22,9 @@ inline constexpr std::uint32_t kLastRegisteredMessage = 0xFFFF;
 inline constexpr const char* kSuiteMessageName = "Velka6A0FCAA0-619B-11d1-BC30-00C04FC976B6";
 inline constexpr const char* kTrayCallbackMessageName = "Velka4E663000-619B-11d1-BC30-00C04FC976B6";
 
+// The system's own message that asks a window to close (WM_CLOSE).
+inline constexpr std::uint32_t kCloseMessage = 0x0010;
+
 // Longest endpoint name; it is a file name in the runtime folder.
 inline constexpr std::size_t kMaxEndpointLength = 80;
 

@@ -104,7 +104,7 @@ std::int32_t insertKey(Session& s, std::int64_t parent, const char* name, std::i
     return kOk;
 }
 
-// A fresh store gets the four roots, the installation's folders and the
+// A fresh store gets the four roots, the product keys, the installation's folders and the
 // device folder's default of storing the speeds it detects, so a first start
 // works as after an installation, without an installer having run.
 std::int32_t fillDefaults(Session& s) {
@@ -114,8 +114,18 @@ std::int32_t fillDefaults(Session& s) {
         kOk)
         return kStoreError;
     std::int64_t suite = 1;  // HKLM
-    for (const char* name : {"SOFTWARE", "Velka", "Tamo TA Common"})
+    std::int64_t maker = 0;
+    for (const char* name : {"SOFTWARE", "Velka", "Tamo TA Common"}) {
+        maker = suite;
         if (insertKey(s, suite, name, suite) != kOk) return kStoreError;
+    }
+    // Every product of the suite counts as installed, as after a full
+    // installation: the folder lists and helps by these keys.
+    for (const char* product : {"Tamo TA ISDN Modem", "Tamo TA Pro ISDN Modem", "Tamo TA PCI Card",
+                                "Tamo TA PC Card", "Tamo TA Mobile"}) {
+        std::int64_t id = 0;
+        if (insertKey(s, maker, product, id) != kOk) return kStoreError;
+    }
     std::int64_t directory = 0, view = 0;
     if (insertKey(s, suite, "Directory", directory) != kOk ||
         insertKey(s, suite, "View", view) != kOk)

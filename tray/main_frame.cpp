@@ -69,6 +69,12 @@ bool CMainFrame::OnCreate() {
     suiteMessage_ = platform::registerMessage(platform::kSuiteMessageName);
     window_ = platform::MessageWindow::create("tray", [this](const platform::Message& m) {
         if (m.message == suiteMessage_) OnSuiteMessage(m.wParam);
+        // The folder's settings close the monitor when it is no longer wanted.
+        if (m.message == platform::kCloseMessage) {
+            Trace("closed");
+            OnDestroy();
+            QCoreApplication::quit();
+        }
         return std::int64_t{0};
     });
     if (!window_) return false;

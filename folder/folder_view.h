@@ -1,0 +1,94 @@
+#pragma once
+// CFolderView: the list of adapters, one row per folder item, in one of four
+// styles, and the detections that keep it current with their follow-up
+// checks. The commands on a selected adapter are handed to an item-command
+// handler (the folder's command set plugs in there).
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "folder/folder_doc.h"
+#include "platform/named_mutex.h"
+
+class QDialog;
+class QLabel;
+class QListWidget;
+class QStackedWidget;
+class QTreeWidget;
+namespace ui {
+class AnimationControl;
+}
+
+// The classic list-view styles, as "Style" stores them.
+enum ListStyle : std::int32_t { kStyleIcon = 0, kStyleReport = 1, kStyleSmallIcon = 2, kStyleList = 3 };
+
+class CFolderView : public QWidget {
+public:
+    explicit CFolderView(CFolderDoc& doc, QWidget* parent = nullptr);
+    ~CFolderView() override;
+
+    // The first update after the frame is shown: decides on a worker between
+    // a full detection and the quick start.
+    void OnInitialUpdate();
+    void OnCommand(std::uint32_t id);
+    bool IsEnabled(std::uint32_t id) const;
+
+    void UpdateList();
+    std::int32_t Style() const;
+    int SelectedIndex() const;
+    void SelectItem(int index);
+    bool Detecting() const { return detecting_; }
+
+    // Takes the device-access mutex on the user-interface thread: at once when
+    // free, else with the wait cursor for up to 20 s; on time-out it says so
+    // (2942) and answers false.
+    bool LockDevices();
+    void UnlockDevices();
+
+    // Commands on an item (configure, install ...); the index is the item's.
+    std::function<void(std::uint32_t id, int item)> itemCommand;
+    // Runs a modal dialog; tests answer it instead.
+    std::function<int(QDialog&)> runDialog;
+    std::function<void(const QString&)> statusText;
+    std::function<void(std::uint32_t context)> setHelpContext;
+
+    QTreeWidget* Report() const { return report_; }
+    QListWidget* Icons() const { return icons_; }
+
+protected:
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    void StartDetection(std::uint32_t doneCommand);
+    void ShowDetecting(bool on);
+    void OnDetectionDone();
+    void OnRetryDone();
+    void OnQuickStart();
+    void FollowUpChecks();
+    bool NewerFirmwareCheck();
+    std::int32_t UpgradeItem(int index, const std::string& file);
+    bool NewDeviceCheck();
+    bool DriverCheck();
+    void TellMonitor();
+    void ShowTip();
+    void ApplyStyle(std::int32_t style);
+    void SaveSettingsOnly();
+    void Trace(const std::string& line) const;
+    void Post(std::uint32_t command);
+
+    CFolderDoc& doc_;
+    platform::NamedMutex deviceAccess_;
+    QStackedWidget* stack_ = nullptr;
+    QTreeWidget* report_ = nullptr;
+    QListWidget* icons_ = nullptr;
+    ui::AnimationControl* animation_ = nullptr;
+    bool detecting_ = false;
+    bool tellMonitor_ = false;
+    bool tipFlag_ = true;
+    int fullTimer_ = 0;
+    int quickTimer_ = 0;
+    std::jthread worker_;
+};

@@ -1,0 +1,185 @@
+#pragma once
+// Resource numbers of the device folder: commands, dialogs, controls, icons
+// and the string table's ids.
+#include <cstdint>
+
+namespace folder {
+
+// Commands of the view and the frame.
+enum Command : std::uint32_t {
+    ID_DETAILS = 2600,
+    ID_CONFIGURE_PROFILES = 2602,
+    ID_QUICK_CONFIG = 2603,
+    ID_RESET = 2605,
+    ID_DELETE = 2608,
+    ID_INSTALL = 2609,
+    ID_IMPORT = 2610,
+    ID_EXPORT = 2611,
+    ID_VIEW_LARGE = 2620,
+    ID_VIEW_SMALL = 2621,
+    ID_VIEW_LIST = 2622,
+    ID_VIEW_DETAILS = 2623,
+    ID_REFRESH = 2624,
+    ID_INFORMATION = 2627,
+    ID_DETECTION_DONE = 2630,
+    ID_DETECTION_RETRY_DONE = 2631,
+    ID_REFRESH_QUIET = 2632,
+    ID_SETTINGS = 2640,
+    ID_TERMINAL = 2660,
+    ID_DIALUP = 2661,
+    ID_MODEM_PANEL = 32837,
+    ID_FIRMWARE = 32839,
+    ID_WIZARD = 32866,
+    ID_UPGRADE_DONE = 1011,
+    ID_APP_ABOUT = 0xE140,
+    ID_HELP_FINDER = 0xE143,
+    ID_APP_EXIT = 0xE141,
+    ID_VIEW_TOOLBAR = 0xE800,
+    ID_VIEW_STATUS_BAR = 0xE801,
+    ID_FLAT_BUTTONS = 2650,
+    ID_TOOLBAR_SECTION_0 = 2651,  // ... _5 = 2656
+};
+
+// Dialogs and controls.
+enum Resource : std::uint32_t {
+    IDR_MAINFRAME = 128,
+    IDR_TOOLBAR = 154,
+    IDR_DOC_TEMPLATE = 170,
+    IDD_ABOUTBOX = 2001,
+    IDD_SETTINGS = 2002,
+    IDD_TIP = 2003,
+    IDD_NOT_CONFIGURED = 2004,
+    IDD_WRONG_DRIVER = 2005,
+    IDD_NEWER_FIRMWARE = 2006,
+    IDC_TRACE_ENABLE = 1014,
+    IDC_TRACE_BROWSE = 1015,
+    IDC_TRACE_PATH = 1016,
+    IDC_CHECK_NEW_DEVICES = 1017,
+    IDC_CHECK_DRIVER = 1018,
+    IDC_CHECK_FIRMWARE = 1020,
+    IDC_ABOUT_PRODUCT = 1022,
+    IDC_ABOUT_MAKER = 1024,
+    IDC_ABOUT_TEXT = 1025,
+    IDC_ABOUT_VERSION = 1026,
+    IDC_DETECT_SPEED = 1039,
+    IDC_TRAY_AUTOSTART = 2300,
+    IDC_TIP_TEXT = 1000,
+    IDC_TIP_SHOW = 1001,
+    IDC_TIP_NEXT = 1002,
+    IDC_ITEM_LIST = 1003,
+    IDC_DONT_ASK = 1004,
+    IDC_LIST = 2800,
+    IDC_ANIMATION = 2823,
+};
+
+// Strings.
+enum StringId : std::uint32_t {
+    IDS_LOW_RESOURCES = 90,  // built in, English
+    IDS_PRODUCT = 2800,
+    IDS_BOX = 2801,
+    IDS_PC_CARD = 2803,
+    IDS_OTHER_DEVICE = 2804,
+    IDS_ON_PORT = 2805,
+    IDS_COL_DEVICE = 2810,
+    IDS_COL_PORT = 2811,
+    IDS_COL_RESPONDS = 2812,
+    IDS_COL_VERSION = 2814,
+    IDS_COL_REGION = 2815,
+    IDS_NORTH_AMERICA = 2817,
+    IDS_INTERNATIONAL = 2818,
+    IDS_REGION_UNKNOWN = 2819,
+    IDS_YES = 2820,
+    IDS_NO = 2821,
+    IDS_TOOLBAR_CAPTION = 2824,
+    IDS_PRO_BOX = 2826,
+    IDS_PCI_CARD = 2830,
+    IDS_TRACE_PATH_EMPTY = 2601,
+    IDS_SETTINGS_CAPTION = 2604,
+    IDS_TRAY_EXE = 2902,
+    IDS_NO_ADAPTER = 2909,
+    IDS_NO_ADAPTER_AGAIN = 2910,
+    IDS_VERSION_UNKNOWN = 2919,
+    IDS_REGISTRY_KEY = 2923,
+    IDS_TRACE_FILE = 2924,
+    IDS_SETTINGS = 2925,
+    IDS_NO_DEVICES_CAPTION = 2927,
+    IDS_ABOUT_TEXT = 2932,
+    IDS_STATUS_AVAILABLE = 2934,
+    IDS_STATUS_NEW = 2935,
+    IDS_STATUS_NOT_RESPONDING = 2936,
+    IDS_STATUS_DAMAGED = 2937,
+    IDS_DEVICES_BUSY = 2942,
+    IDS_DEVICES_BUSY_CAPTION = 2943,
+    IDS_COL_FW_DEVICE = 2945,
+    IDS_COL_FW_CURRENT = 2946,
+    IDS_COL_FW_NEWEST = 2947,
+    IDS_NOTICE_PRO = 61204,
+    IDS_NOTICE_BOX = 61205,
+    IDS_NOTICE_PCI = 61208,
+    // Texts of this suite's own (no number in the documents).
+    IDS_DETECTING = 20800,
+    IDS_READY = 20801,
+    IDS_ITEMS = 20802,
+    IDS_ABOUT_TITLE = 20803,
+    IDS_ABOUT_PRODUCT = 20804,
+    IDS_ABOUT_MAKER = 20805,
+    IDS_TIP_TITLE = 20806,
+    IDS_TIP_HEADING = 20807,
+    IDS_TIP_SHOW = 20808,
+    IDS_TIP_NEXT = 20809,
+    IDS_NOT_CONFIGURED_TITLE = 20810,
+    IDS_NOT_CONFIGURED_TEXT = 20811,
+    IDS_WRONG_DRIVER_TITLE = 20812,
+    IDS_WRONG_DRIVER_TEXT = 20813,
+    IDS_NEWER_FIRMWARE_TITLE = 20814,
+    IDS_NEWER_FIRMWARE_TEXT = 20815,
+    IDS_DONT_ASK = 20816,
+    IDS_SETTINGS_CHECKS = 20817,
+    IDS_SETTINGS_TRACE = 20818,
+    IDS_CHECK_DRIVER = 20819,
+    IDS_CHECK_NEW_DEVICES = 20820,
+    IDS_CHECK_FIRMWARE = 20821,
+    IDS_DETECT_SPEED = 20822,
+    IDS_TRAY_AUTOSTART = 20823,
+    IDS_TRACE_ENABLE = 20824,
+    IDS_TRACE_PATH = 20825,
+    IDS_BROWSE = 20826,
+    IDS_MENU_FILE = 20830,
+    IDS_MENU_VIEW = 20831,
+    IDS_MENU_DEVICE = 20832,
+    IDS_MENU_HELP = 20833,
+    IDS_MENU_TOOLBAR = 20834,
+    IDS_MENU_STATUS_BAR = 20835,
+    IDS_MENU_FLAT = 20836,
+    IDS_MENU_SECTION_0 = 20840,  // ... _5 = 20845
+};
+
+// Icons by device kind and state.
+enum IconId : std::uint32_t {
+    IDI_BOX_OK = 2501,
+    IDI_BOX_NEW = 2510,
+    IDI_BOX_ABSENT = 2509,
+    IDI_BOX_DAMAGED = 2508,
+    IDI_PRO_OK = 1404,
+    IDI_PRO_NEW = 1405,
+    IDI_PRO_ABSENT = 1407,
+    IDI_PRO_DAMAGED = 1406,
+    IDI_PCI_OK = 173,
+    IDI_PCI_NEW = 172,
+    IDI_PCI_ABSENT = 1002,
+    IDI_PCI_DAMAGED = 171,
+    IDI_CARD_OK = 2503,
+    IDI_CARD_NEW = 181,
+    IDI_CARD_ABSENT = 2505,
+    IDI_CARD_DAMAGED = 2504,
+};
+
+// The suite's message, by wParam.
+inline constexpr std::uint64_t kSuiteAdapterRemoved = 4;
+inline constexpr std::uint64_t kSuiteAdapterArrived = 8;
+inline constexpr std::uint64_t kSuiteShowFolder = 16;
+inline constexpr std::uint64_t kSuiteDetectionDone = 32;
+inline constexpr std::uint64_t kSuiteHelpContext = 64;
+inline constexpr std::uint64_t kSuiteHelpGone = 128;
+
+}  // namespace folder
