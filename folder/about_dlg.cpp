@@ -26,7 +26,8 @@ CFolderAboutDlg::CFolderAboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(Text(IDS_ABOUT_TITLE));
 
     auto* icon = new QLabel(this);
-    icon->setPixmap(QIcon(QStringLiteral(":/velka/folder/%1-32.png").arg(IDI_BOX_OK)).pixmap(32, 32));
+    icon->setPixmap(
+        QIcon(QStringLiteral(":/velka/folder/%1-32.png").arg(IDI_BOX_OK)).pixmap(32, 32));
     icon->setAlignment(Qt::AlignTop);
 
     auto* product = label(IDC_ABOUT_PRODUCT, Text(IDS_ABOUT_PRODUCT), this);

@@ -13,12 +13,24 @@
 
 namespace folderkeys {
 
-std::string Devices() { return std::string(kSuiteKey) + "\\Devices"; }
-std::string DeviceKey(int number) { return Devices() + platform::formatPrintf("\\Device%.2d", number); }
-std::string Ports() { return std::string(kSuiteKey) + "\\Ports"; }
-std::string PortKey(int number) { return Ports() + platform::formatPrintf("\\Port%.1d", number); }
-std::string DeviceAbsentKey() { return std::string(kSuiteKey) + "\\DeviceAbsent"; }
-std::string FreshInstallKey() { return std::string(kSuiteKey) + "\\FreshInstall"; }
+std::string Devices() {
+    return std::string(kSuiteKey) + "\\Devices";
+}
+std::string DeviceKey(int number) {
+    return Devices() + platform::formatPrintf("\\Device%.2d", number);
+}
+std::string Ports() {
+    return std::string(kSuiteKey) + "\\Ports";
+}
+std::string PortKey(int number) {
+    return Ports() + platform::formatPrintf("\\Port%.1d", number);
+}
+std::string DeviceAbsentKey() {
+    return std::string(kSuiteKey) + "\\DeviceAbsent";
+}
+std::string FreshInstallKey() {
+    return std::string(kSuiteKey) + "\\FreshInstall";
+}
 
 bool DeviceAbsent() {
     const CRegistry key(DeviceAbsentKey());
@@ -72,7 +84,8 @@ int portNumber(const std::string& port) {
     const auto digit = port.find_first_of("0123456789");
     if (digit == std::string::npos) return 0;
     int n = 0;
-    for (std::size_t i = digit; i < port.size() && std::isdigit(static_cast<unsigned char>(port[i])); ++i) {
+    for (std::size_t i = digit;
+         i < port.size() && std::isdigit(static_cast<unsigned char>(port[i])); ++i) {
         n = n * 10 + (port[i] - '0');
         if (n > 1000) break;  // far beyond any slot
     }
@@ -95,8 +108,10 @@ void FolderSettings::Save() const {
     viewKey().WriteDword("Style", static_cast<std::uint32_t>(style));
     viewKey().WriteDword("CheckDriver", static_cast<std::uint32_t>(checkDriver));
     viewKey().WriteDword("CheckNewDevices", static_cast<std::uint32_t>(checkNewDevices));
-    viewKey().WriteDword("CheckForNewerFirmware", static_cast<std::uint32_t>(checkForNewerFirmware));
-    viewKey().WriteDword("DetectOptimalCOMSpeed", static_cast<std::uint32_t>(detectOptimalCOMSpeed));
+    viewKey().WriteDword("CheckForNewerFirmware",
+                         static_cast<std::uint32_t>(checkForNewerFirmware));
+    viewKey().WriteDword("DetectOptimalCOMSpeed",
+                         static_cast<std::uint32_t>(detectOptimalCOMSpeed));
 }
 
 CFolderDoc::CFolderDoc()
@@ -291,15 +306,16 @@ std::string CFolderDoc::MakeLabel(const CFolderItem& item) const {
             name = folder::Utf8(folder::IDS_PC_CARD);
             break;
         default:
-            name = platform::formatPrintf("%s (Code %d)", folder::Utf8(folder::IDS_OTHER_DEVICE).c_str(),
-                                          item.type);
+            name = platform::formatPrintf(
+                "%s (Code %d)", folder::Utf8(folder::IDS_OTHER_DEVICE).c_str(), item.type);
     }
     return name + folder::Utf8(folder::IDS_ON_PORT) + item.portName;
 }
 
 void CFolderDoc::Save() {
     platform::RegKey suite;
-    if (platform::RegKey::create(platform::RegRoot::LocalMachine, kSuiteKey, suite) == platform::kOk)
+    if (platform::RegKey::create(platform::RegRoot::LocalMachine, kSuiteKey, suite) ==
+        platform::kOk)
         suite.deleteTree("Devices");
     int k = 0;
     for (auto& item : items_) {
@@ -349,7 +365,8 @@ std::string read(const CRegistry& key, const char* name) {
 }
 
 bool endsWith(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 }  // namespace
@@ -371,8 +388,9 @@ bool CFolderDoc::HardwareChanged() {
         };
         bool found = false;
         if (platform_ == EnumPlatform::Nt4) {
-            found = attachedHere(filtered_[kListNt], "AttachedTo",
-                                 [&](const CRegistry& k) { return ModelKindOfText(ModelTextOfKey(k)) == ModelKindOfText(model); });
+            found = attachedHere(filtered_[kListNt], "AttachedTo", [&](const CRegistry& k) {
+                return ModelKindOfText(ModelTextOfKey(k)) == ModelKindOfText(model);
+            });
         } else if (const std::string box = normalisedBoxName(model); !box.empty()) {
             found = attachedHere(drivers, "AttachedTo", [&](const CRegistry& k) {
                 return normalisedBoxName(read(k, "Model")) == box;
@@ -389,7 +407,8 @@ bool CFolderDoc::HardwareChanged() {
         if (found) ++matches;
     }
     const auto& installed = platform_ == EnumPlatform::Nt4 ? filtered_[kListNt] : drivers;
-    const bool unchanged = matches == static_cast<int>(ports.size()) && ports.size() == installed.size();
+    const bool unchanged =
+        matches == static_cast<int>(ports.size()) && ports.size() == installed.size();
     if (!unchanged) Save();
     return !unchanged;
 }

@@ -81,7 +81,8 @@ public:
 private:
     void FilterLists();
     void AddNewItem(int index, CDeviceInfo& record);
-    const CModemEnumerator::KeyList* InstallationList(std::int32_t type, const char** portValue) const;
+    const CModemEnumerator::KeyList* InstallationList(std::int32_t type,
+                                                      const char** portValue) const;
 
     std::array<CFolderItem, kMaxItems> items_;
     int loadedCount_ = 0;

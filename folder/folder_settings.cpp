@@ -6,7 +6,9 @@
 
 namespace {
 
-CRegistry viewSubKey(const char* name) { return CRegistry(std::string(kSuiteKey) + "\\View\\" + name); }
+CRegistry viewSubKey(const char* name) {
+    return CRegistry(std::string(kSuiteKey) + "\\View\\" + name);
+}
 
 std::string sectionName(int i) {
     char name[16];
@@ -39,7 +41,9 @@ void ToolbarSettings::Save() const {
     key.WriteDword("FlatButtons", static_cast<std::uint32_t>(flatButtons));
 }
 
-bool FlatButtonsSupported(int major, int minor) { return major > 4 || (major == 4 && minor >= 70); }
+bool FlatButtonsSupported(int major, int minor) {
+    return major > 4 || (major == 4 && minor >= 70);
+}
 
 void TipSettings::Load() {
     const CRegistry key = viewSubKey("TipOfDay");

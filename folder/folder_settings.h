@@ -35,7 +35,13 @@ struct TipSettings {
 // The tips in their fixed order, each shown only when it applies to an
 // installed product.
 inline constexpr int kTipCount = 15;
-enum TipProduct : unsigned { kTipAll = 0, kTipIsdnModem = 1, kTipPcCard = 2, kTipPro = 4, kTipPci = 8 };
+enum TipProduct : unsigned {
+    kTipAll = 0,
+    kTipIsdnModem = 1,
+    kTipPcCard = 2,
+    kTipPro = 4,
+    kTipPci = 8
+};
 struct TipEntry {
     std::uint32_t stringId;
     unsigned products;  // kTipAll, or the products it applies to

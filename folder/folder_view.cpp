@@ -106,7 +106,8 @@ void CFolderView::Trace(const std::string& line) const {
 }
 
 void CFolderView::Post(std::uint32_t command) {
-    QMetaObject::invokeMethod(this, [this, command] { OnCommand(command); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, command] { OnCommand(command); }, Qt::QueuedConnection);
 }
 
 void CFolderView::OnInitialUpdate() {
@@ -121,11 +122,12 @@ void CFolderView::OnInitialUpdate() {
                 Trace(full ? "start full" : "start quick");
                 const int id = startTimer(std::chrono::milliseconds(platform::scaled(1000)));
                 if (id == 0) {
-                    ui::messageBox(this,
-                                   "The resources available to this application are low.\nIf you "
-                                   "continue you may get unpredictable results.\nTry quitting some "
-                                   "other applications or restarting Windows to free some resources.",
-                                   "", ui::Icon::Warning, ui::Buttons::Ok);
+                    ui::messageBox(
+                        this,
+                        "The resources available to this application are low.\nIf you "
+                        "continue you may get unpredictable results.\nTry quitting some "
+                        "other applications or restarting Windows to free some resources.",
+                        "", ui::Icon::Warning, ui::Buttons::Ok);
                     return;
                 }
                 (full ? fullTimer_ : quickTimer_) = id;
@@ -239,9 +241,9 @@ void CFolderView::OnDetectionDone() {
     ShowDetecting(false);
     if (doc_.CountAdapters() == 0) {
         if (setHelpContext) setHelpContext(kTroubleNoAdapter);
-        const int answer = ui::messageBox(this, Strings(), IDS_NO_ADAPTER, ui::Icon::Warning,
-                                          ui::Buttons::RetryCancel,
-                                          Strings().text(IDS_NO_DEVICES_CAPTION), {}, kTroubleNoAdapter);
+        const int answer = ui::messageBox(
+            this, Strings(), IDS_NO_ADAPTER, ui::Icon::Warning, ui::Buttons::RetryCancel,
+            Strings().text(IDS_NO_DEVICES_CAPTION), {}, kTroubleNoAdapter);
         if (answer == ui::IDRETRY) {
             StartDetection(ID_DETECTION_RETRY_DONE);
             return;
@@ -255,8 +257,9 @@ void CFolderView::OnRetryDone() {
     ShowDetecting(false);
     UpdateList();
     if (doc_.CountAdapters() == 0)
-        ui::messageBox(this, Strings(), IDS_NO_ADAPTER_AGAIN, ui::Icon::Information, ui::Buttons::Ok,
-                       Strings().text(IDS_NO_DEVICES_CAPTION), {}, kTroubleNoAdapter);
+        ui::messageBox(this, Strings(), IDS_NO_ADAPTER_AGAIN, ui::Icon::Information,
+                       ui::Buttons::Ok, Strings().text(IDS_NO_DEVICES_CAPTION), {},
+                       kTroubleNoAdapter);
     FollowUpChecks();
 }
 
@@ -428,7 +431,9 @@ void CFolderView::UpdateList() {
     }
 }
 
-std::int32_t CFolderView::Style() const { return doc_.Settings().style; }
+std::int32_t CFolderView::Style() const {
+    return doc_.Settings().style;
+}
 
 void CFolderView::ApplyStyle(std::int32_t style) {
     if (detecting_) return;
@@ -475,4 +480,6 @@ bool CFolderView::LockDevices() {
     return false;
 }
 
-void CFolderView::UnlockDevices() { deviceAccess_.unlock(); }
+void CFolderView::UnlockDevices() {
+    deviceAccess_.unlock();
+}

@@ -23,7 +23,12 @@ class AnimationControl;
 }
 
 // The classic list-view styles, as "Style" stores them.
-enum ListStyle : std::int32_t { kStyleIcon = 0, kStyleReport = 1, kStyleSmallIcon = 2, kStyleList = 3 };
+enum ListStyle : std::int32_t {
+    kStyleIcon = 0,
+    kStyleReport = 1,
+    kStyleSmallIcon = 2,
+    kStyleList = 3
+};
 
 class CFolderView : public QWidget {
 public:
@@ -55,6 +60,10 @@ public:
     std::function<void(const QString&)> statusText;
     std::function<void(std::uint32_t context)> setHelpContext;
 
+    // Tests follow the folder through this trace (VELKA_TA_FOLDER_TRACE
+    // names the file).
+    void Trace(const std::string& line) const;
+
     QTreeWidget* Report() const { return report_; }
     QListWidget* Icons() const { return icons_; }
 
@@ -75,8 +84,6 @@ private:
     void TellMonitor();
     void ShowTip();
     void ApplyStyle(std::int32_t style);
-    void SaveSettingsOnly();
-    void Trace(const std::string& line) const;
     void Post(std::uint32_t command);
 
     CFolderDoc& doc_;

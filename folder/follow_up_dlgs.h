@@ -22,8 +22,8 @@ public:
     void accept() override;
 
 protected:
-    CItemChoiceDlg(int dialogId, std::uint32_t title, std::uint32_t text, const QStringList& headers,
-                   const std::vector<Row>& rows, QWidget* parent);
+    CItemChoiceDlg(int dialogId, std::uint32_t title, std::uint32_t text,
+                   const QStringList& headers, const std::vector<Row>& rows, QWidget* parent);
 
 private:
     QTreeWidget* list_ = nullptr;

@@ -78,7 +78,7 @@ RowTexts FillRow(CFolderItem& item) {
     row.columns[3] = responds && item.device->versionText[0] ? std::string(item.device->versionText)
                                                              : Utf8(IDS_VERSION_UNKNOWN);
     const std::int32_t region = responds ? item.device->region : device::kRegionUnknown;
-    row.columns[4] = Utf8(region == device::kRegionInternational ? IDS_INTERNATIONAL
+    row.columns[4] = Utf8(region == device::kRegionInternational  ? IDS_INTERNATIONAL
                           : region == device::kRegionNorthAmerica ? IDS_NORTH_AMERICA
                                                                   : IDS_REGION_UNKNOWN);
     return row;

@@ -65,7 +65,9 @@ constexpr CommandInfo kCommands[] = {
     {ID_APP_ABOUT, "&Info über den Geräteordner...", QStyle::SP_TitleBarMenuButton},
 };
 
-QString plain(const char* text) { return QString::fromUtf8(text).remove(QLatin1Char('&')).remove(QStringLiteral("...")); }
+QString plain(const char* text) {
+    return QString::fromUtf8(text).remove(QLatin1Char('&')).remove(QStringLiteral("..."));
+}
 
 }  // namespace
 
@@ -73,14 +75,28 @@ const std::array<CMainFrame::Button, 22>& CMainFrame::Buttons() {
     // Section 0 keeps the list, 1 the everyday commands, 2 the adapter's
     // maintenance, 3 the connections, 4 the view styles, 5 settings and help.
     static constexpr std::array<Button, 22> kButtons{{
-        {ID_DELETE, 0},        {ID_INFORMATION, 0},  {ID_INSTALL, 0},
-        {ID_REFRESH, 1},       {ID_DETAILS, 1},      {ID_QUICK_CONFIG, 1},
-        {ID_CONFIGURE_PROFILES, 1},                  {ID_WIZARD, 2},
-        {ID_RESET, 2},         {ID_IMPORT, 2},       {ID_EXPORT, 2},
-        {ID_FIRMWARE, 2},      {ID_DIALUP, 3},       {ID_MODEM_PANEL, 3},
-        {ID_TERMINAL, 3},      {ID_VIEW_LARGE, 4},   {ID_VIEW_SMALL, 4},
-        {ID_VIEW_LIST, 4},     {ID_VIEW_DETAILS, 4}, {ID_SETTINGS, 5},
-        {ID_HELP_FINDER, 5},   {ID_APP_ABOUT, 5},
+        {ID_DELETE, 0},
+        {ID_INFORMATION, 0},
+        {ID_INSTALL, 0},
+        {ID_REFRESH, 1},
+        {ID_DETAILS, 1},
+        {ID_QUICK_CONFIG, 1},
+        {ID_CONFIGURE_PROFILES, 1},
+        {ID_WIZARD, 2},
+        {ID_RESET, 2},
+        {ID_IMPORT, 2},
+        {ID_EXPORT, 2},
+        {ID_FIRMWARE, 2},
+        {ID_DIALUP, 3},
+        {ID_MODEM_PANEL, 3},
+        {ID_TERMINAL, 3},
+        {ID_VIEW_LARGE, 4},
+        {ID_VIEW_SMALL, 4},
+        {ID_VIEW_LIST, 4},
+        {ID_VIEW_DETAILS, 4},
+        {ID_SETTINGS, 5},
+        {ID_HELP_FINDER, 5},
+        {ID_APP_ABOUT, 5},
     }};
     return kButtons;
 }
@@ -177,7 +193,8 @@ void CMainFrame::CreateMenus() {
     });
     toolbarMenu->addSeparator();
     for (int s = 0; s < ToolbarSettings::kSections; ++s) {
-        auto* section = toolbarMenu->addAction(Text(IDS_MENU_SECTION_0 + static_cast<std::uint32_t>(s)));
+        auto* section =
+            toolbarMenu->addAction(Text(IDS_MENU_SECTION_0 + static_cast<std::uint32_t>(s)));
         section->setCheckable(true);
         connect(section, &QAction::toggled, this, [this, s](bool on) {
             toolbarSettings_.sections[s] = on;
@@ -231,7 +248,8 @@ void CMainFrame::CreateToolBar() {
     int section = 0;
     for (const auto& button : Buttons()) {
         if (button.section != section) {
-            sectionActions_[static_cast<std::size_t>(button.section)].push_back(toolBar_->addSeparator());
+            sectionActions_[static_cast<std::size_t>(button.section)].push_back(
+                toolBar_->addSeparator());
             section = button.section;
         }
         toolBar_->addAction(Action(button.command));
@@ -245,7 +263,8 @@ void CMainFrame::LayoutSections() {
     for (int s = 0; s < ToolbarSettings::kSections; ++s) {
         for (QAction* action : sectionActions_[static_cast<std::size_t>(s)]) {
             if (!action->isSeparator()) {
-                if (QWidget* w = toolBar_->widgetForAction(action)) w->setVisible(toolbarSettings_.sections[s]);
+                if (QWidget* w = toolBar_->widgetForAction(action))
+                    w->setVisible(toolbarSettings_.sections[s]);
                 continue;
             }
             action->setVisible(toolbarSettings_.sections[s]);
@@ -261,7 +280,8 @@ void CMainFrame::LayoutSections() {
 void CMainFrame::LoadBarState() {
     platform::RegKey key;
     std::string state;
-    if (platform::RegKey::open(platform::RegRoot::CurrentUser, kBarStateKey, key) != platform::kOk ||
+    if (platform::RegKey::open(platform::RegRoot::CurrentUser, kBarStateKey, key) !=
+            platform::kOk ||
         key.readString("State", state) != platform::kOk)
         return;
     restoreState(QByteArray::fromBase64(QByteArray::fromStdString(state)));
@@ -269,7 +289,8 @@ void CMainFrame::LoadBarState() {
 
 void CMainFrame::SaveBarState() {
     platform::RegKey key;
-    if (platform::RegKey::create(platform::RegRoot::CurrentUser, kBarStateKey, key) != platform::kOk)
+    if (platform::RegKey::create(platform::RegRoot::CurrentUser, kBarStateKey, key) !=
+        platform::kOk)
         return;
     key.setString("State", saveState().toBase64().toStdString());
 }
@@ -290,11 +311,12 @@ void CMainFrame::keyPressEvent(QKeyEvent* event) {
 }
 
 std::int64_t CMainFrame::OnSuiteMessage(std::uint64_t wParam, std::int64_t lParam) {
+    view_->Trace("message " + std::to_string(wParam));
     switch (wParam) {
         case kSuiteAdapterRemoved:
         case kSuiteAdapterArrived:
-            QMetaObject::invokeMethod(view_, [this] { view_->OnCommand(ID_REFRESH_QUIET); },
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                view_, [this] { view_->OnCommand(ID_REFRESH_QUIET); }, Qt::QueuedConnection);
             break;
         case kSuiteShowFolder:
             showNormal();

@@ -82,7 +82,8 @@ void CModemEnumerator::EnumerateNt() {
         const std::string path = std::string(kNtClassRoot) + "\\" + name;
         std::string cls;
         if (CRegistry(path).ReadString("Class", cls) != 0 || !equalsNoCase(cls, "Modem")) continue;
-        for (const auto& instance : subKeys(path)) lists_[kListNt].emplace_back(path + "\\" + instance);
+        for (const auto& instance : subKeys(path))
+            lists_[kListNt].emplace_back(path + "\\" + instance);
         return;
     }
 }
@@ -95,7 +96,9 @@ void CModemEnumerator::EnumerateAll(EnumPlatform platform) {
 }
 
 ModelKind ModelKindOfText(std::string_view text) {
-    const auto has = [&](std::string_view part) { return text.find(part) != std::string_view::npos; };
+    const auto has = [&](std::string_view part) {
+        return text.find(part) != std::string_view::npos;
+    };
     if (has("Tamo T/A ISDN Modem") || has("Velka Tamo T-A ISDN Modem")) return kModelBox;
     if (has("Tamo T/A Pro ISDN Modem") || has("Velka Tamo T-A Pro ISDN Modem")) return kModelPro;
     if (has("Tamo T/A PCI ISDN Modem") || has("Velka Tamo T-A PCI Card")) return kModelPci;

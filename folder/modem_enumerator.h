@@ -13,7 +13,15 @@
 
 #include "registry/registry.h"
 
-enum ModemList { kListBoxes = 0, kListPorts, kListDrivers, kListPcCards, kListPci, kListNt, kListCount };
+enum ModemList {
+    kListBoxes = 0,
+    kListPorts,
+    kListDrivers,
+    kListPcCards,
+    kListPci,
+    kListNt,
+    kListCount
+};
 
 // Which platform family's keys to walk.
 enum class EnumPlatform { Consumer, Nt4, Other };

@@ -28,7 +28,9 @@ namespace {
 
 constexpr int kTracePathLimit = 200;
 
-CRegistry traceKey() { return CRegistry(std::string(kSuiteKey) + "\\Trace"); }
+CRegistry traceKey() {
+    return CRegistry(std::string(kSuiteKey) + "\\Trace");
+}
 
 std::string directoryValue(const char* name) {
     std::string text;

@@ -111,8 +111,12 @@ const platform::StringTable& Strings() {
     return table;
 }
 
-std::string Utf8(std::uint32_t id) { return std::string(Strings().text(id)); }
+std::string Utf8(std::uint32_t id) {
+    return std::string(Strings().text(id));
+}
 
-QString Text(std::uint32_t id) { return QString::fromStdString(Utf8(id)); }
+QString Text(std::uint32_t id) {
+    return QString::fromStdString(Utf8(id));
+}
 
 }  // namespace folder

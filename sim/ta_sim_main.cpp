@@ -1,7 +1,10 @@
 // ta-sim: simulated adapters on pseudo-terminals, one per --port, each
 // registered under its COM name in the registry store until the program ends.
 //
-//   ta-sim --scenario FILE [--state FILE] [--log FILE] --port COM1 [--port COM2 ...]
+//   ta-sim --scenario FILE [--state FILE] [--log FILE] [--install] --port COM1 [--port COM2 ...]
+//
+// --install records each port as an installed modem of the adapter's kind
+// (the enumeration keys the folder reads) while the simulator runs.
 //
 // Prints "COMn /dev/pts/N" per port once all are up, then runs until SIGINT
 // or SIGTERM and removes its mappings. With several ports the state file
@@ -16,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "device/modem_records.h"
 #include "sim/pty_adapter.h"
 #include "sim/scenario.h"
 #include "sim/transcript.h"
@@ -25,10 +29,12 @@ namespace {
 struct Args {
     std::string scenario, state, log;
     std::vector<std::string> ports;
+    bool install = false;
 };
 
 constexpr const char* kUsage =
-    "usage: ta-sim --scenario FILE [--state FILE] [--log FILE] --port COMn [--port COMm ...]\n";
+    "usage: ta-sim --scenario FILE [--state FILE] [--log FILE] [--install] --port COMn [--port "
+    "COMm ...]\n";
 
 int usage() {
     std::fputs(kUsage, stderr);
@@ -55,6 +61,10 @@ bool folderMissing(const std::string& file) {
 bool parseArgs(int argc, char** argv, Args& a) {
     for (int i = 1; i < argc; ++i) {
         const std::string opt = argv[i];
+        if (opt == "--install") {
+            a.install = true;
+            continue;
+        }
         if (i + 1 >= argc) return false;
         const std::string value = argv[++i];
         if (opt == "--scenario")
@@ -137,13 +147,21 @@ int main(int argc, char** argv) {
         }
         adapters.push_back(std::move(dev));
     }
+    // Another maker's modem is no adapter of the family: nothing to install.
+    const bool install = args.install && scenario.kind != sim::Kind::Other;
     for (const auto& dev : adapters) {
+        if (install && device::InstallModem(
+                           {dev->comName(), static_cast<std::int32_t>(scenario.kind), false}) != 0)
+            std::fprintf(stderr, "ta-sim: %s: cannot record the modem installation\n",
+                         sim::escapeForLog(dev->comName()).c_str());
         std::printf("%s %s\n", dev->comName().c_str(), dev->devicePath().c_str());
     }
     std::fflush(stdout);
 
     int sig = 0;
     sigwait(&stopSignals, &sig);
+    if (install)
+        for (const auto& dev : adapters) device::RemoveModem(dev->comName());
     adapters.clear();  // each one removes its mapping
     return 0;
 }
