@@ -36,6 +36,8 @@ static const CommandGroup kGroups[] = {
     TACTL_GROUP("import", "Profile aus einer Profildatei importieren (import COMn DATEI)", runImport),
     TACTL_GROUP("reset", "Adapter auf Standardeinstellungen zurücksetzen (reset COMn)", runReset),
     TACTL_GROUP("elm", "Versionseintrag einer Firmware-Datei lesen (elm DATEI)", runElm),
+    TACTL_GROUP("line", "ISDN-Leitung und SPID-Liste erkennen (line COMn [--reset])", runLine),
+    TACTL_GROUP("spid", "SPIDs suchen (spid COMn --area VORWAHL RUFNUMMER [RUFNUMMER2])", runSpid),
     TACTL_GROUP("firmware", "Firmware in einen Adapter laden (firmware COMn DATEI [--no-confirm])", runFirmware),
 };
 // clang-format on

@@ -130,6 +130,7 @@ inline constexpr std::int32_t kOwnCli = 21100;
     X(folder, kFolderNoNewerFirmware, 16000, Documented, "Keine Firmware-Datei für dieses Gerät") \
     X(folder, kFolderNoFirmwareStore, 16001, Documented, "Kein Firmware-Verzeichnis eingetragen") \
     /* setup wizard */ \
+    X(wizard, kLineInitInProgress, 30, Documented, "Assistent: Die ISDN-Leitung wird noch initialisiert") \
     X(wizard, kPatternNotApplicable, 200, Documented, "Assistent: Keine Verbindung (NO CARRIER) oder Muster gilt nicht") \
     X(wizard, kWizSetupFailed, 13000, Documented, "Assistent: Einrichtung fehlgeschlagen oder Anschluss bzw. Leitung nicht nutzbar") \
     X(wizard, kWizOpenFailed, 13001, Documented, "Assistent: Der Anschluss kann nicht geöffnet werden") \

@@ -580,8 +580,9 @@ Result AdapterState::spidTest(const std::string& spid, std::string& body) {
     }
     if (result == "BUSY") return Result::Busy;
     if (result == "ERROR") return Result::Error;
-    // The host waits for a line that ends in ".": the verdict comes with it.
-    body = "SPID " + spid + " rejected by the switch.";
+    // No answer from the switch. The host waits for a line that ends in
+    // ".": the verdict comes with it.
+    body = "SPID " + spid + ": no answer from the switch.";
     return Result::NoCarrier;
 }
 

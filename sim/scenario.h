@@ -53,7 +53,8 @@ struct LineStatus {
     // Result of "AT$I<spid>" by SPID: a comma list consumed one per test, the
     // last one repeating ("BUSY,OK"). Results: OK, NO CARRIER, BUSY, ERROR.
     std::map<std::string, std::string> spidResults;
-    std::string spidDefault = "NO CARRIER";
+    // What the switch says to a SPID it does not know: it refuses it.
+    std::string spidDefault = "ERROR";
 };
 
 struct Scenario {

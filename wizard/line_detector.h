@@ -22,9 +22,6 @@ class CComLink;
 
 namespace wizard {
 
-// Not an error: the status listing says the line is still coming up.
-inline constexpr std::int32_t kLineInitInProgress = 30;
-
 inline constexpr std::uint32_t kLineBaudRate = 57600;
 inline constexpr std::size_t kLineBufferSize = 5000;  // each of the three text buffers
 inline constexpr std::uint32_t kCommandWaitMs = 60000;
@@ -68,7 +65,7 @@ struct SpidRecord {
 };
 
 // One directory number of the SPID list with the SPIDs offered for it.
-struct NumberEntry {
+struct VELKA_WIZARD_EXPORT NumberEntry {
     std::string number;  // "Undetermined" when the list line names none
     std::vector<SpidRecord> spids;
     bool usable = false;  // some SPID is available with the services the device needs

@@ -1,0 +1,184 @@
+// The line status sequence and the SPID search against the simulated adapter
+// on a pseudo-terminal: what they send, what they find, how they end.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/event.h"
+#include "sim/transcript.h"
+#include "tests/support/sim_port.h"
+#include "wizard/line_sequence.h"
+
+using namespace wizard;
+
+namespace {
+
+constexpr const char* kPort = "COM7";
+
+sim::Scenario Scenario(const std::string& name) {
+    sim::Scenario s;
+    std::string error;
+    EXPECT_EQ(0, sim::parseScenario(sim::readTextFile(std::string(SIM_SCENARIO_DIR) + "/" + name),
+                                    s, error))
+        << name << ": " << error;
+    return s;
+}
+
+class LineDetectionSim : public ::testing::Test {
+protected:
+    void Start(const sim::Scenario& scenario) {
+        // The settle, poll and busy pauses are many seconds long.
+        testsupport::setTimeScale(0.05);
+        device_ = testsupport::startSim(scenario, kPort, home_.file("transcript.log"));
+        ASSERT_TRUE(device_);
+    }
+    std::vector<std::string> Received() const {
+        return testsupport::receivedLines(home_.file("transcript.log"), kPort);
+    }
+    long Count(const std::string& line) const {
+        const auto lines = Received();
+        return std::count(lines.begin(), lines.end(), line);
+    }
+    // The sequence's status texts, in order.
+    StatusText Collect() {
+        return [this](std::string_view text) { texts_.emplace_back(text); };
+    }
+
+    testsupport::TempHome home_;
+    std::unique_ptr<sim::PtyAdapter> device_;
+    std::vector<std::string> texts_;
+};
+
+LineSequenceSettings Settings(const char* port = kPort) {
+    LineSequenceSettings s;
+    s.portName = port;
+    return s;
+}
+
+TEST_F(LineDetectionSim, StatusSequenceClearsPollsAndReadsTheList) {
+    Start(Scenario("line_ni1_autospid.ini"));
+    const LineOutcome out = RunLineStatusSequence(Settings(), Collect(), {});
+    ASSERT_EQ(out.result, 0);
+    EXPECT_TRUE(out.nextEnabled && out.cleared);
+    EXPECT_EQ(out.statusPolls, 3);  // two "In-Progress" first
+    EXPECT_EQ(out.status.switchType, kSwitchNationalIsdn);
+    EXPECT_TRUE(out.status.spidListAvailable && out.status.areaCodeSpids);
+    ASSERT_EQ(out.spidList.numbers.size(), 5u);
+    EXPECT_EQ(out.spidList.numbers[1].firstUsableSpid(1), "51455512350101");
+    EXPECT_EQ(texts_, (std::vector<std::string>{kTextConnecting, kTextResettingLine,
+                                                kTextDetectingType, kTextDetectionDone}));
+    const auto lines = Received();
+    const std::vector<std::string> clearing = {"AT!N1=!N2=!C6=!C7=!C4=0!C5=0", "AT&W0", "ATZ0",
+                                               "AT>VDL"};
+    EXPECT_NE(std::search(lines.begin(), lines.end(), clearing.begin(), clearing.end()),
+              lines.end());
+}
+
+TEST_F(LineDetectionSim, FailuresEndWithTheirMessageAndButtons) {
+    const struct {
+        const char* name;
+        const char* key;
+        const char* value;
+        std::int32_t result;
+        std::uint32_t message;
+        bool next;
+    } rows[] = {
+        {"unknown switch", "switch_type", "DMS-100", kWizStatusIncomplete, kMsgWrongFirmware,
+         false},
+        {"no channel", "channel1", "not activated", kWizNoChannel, kMsgNoNetwork, false},
+        {"clearing refused", "fault", "!N1*", kWizClearFailed, kMsgInitFailed, false},
+        {"status refused", "fault", ">VDD", kWizStatusFailed, 0, true},
+    };
+    for (const auto& row : rows) {
+        sim::Scenario s = Scenario("line_no_spids.ini");
+        if (std::string(row.key) == "fault") {
+            s.faults.error.push_back({row.value});
+        } else if (std::string(row.key) == "channel1") {
+            s.line.activation = {row.value, row.value};
+        } else {
+            s.line.switchType = row.value;
+        }
+        Start(s);
+        const LineOutcome out = RunLineStatusSequence(Settings(), {}, {});
+        EXPECT_EQ(out.result, row.result) << row.name;
+        EXPECT_EQ(out.message, row.message) << row.name;
+        EXPECT_EQ(out.nextEnabled, row.next) << row.name;
+        device_.reset();
+    }
+    const LineOutcome missing = RunLineStatusSequence(Settings("COM99"), {}, {});
+    EXPECT_EQ(missing.result, kWizOpenFailed);
+    EXPECT_EQ(missing.message, kMsgNoNetworkBack);
+}
+
+TEST_F(LineDetectionSim, StopWhileDetectingTheTypeClosesThePort) {
+    Start(Scenario("line_ni1_autospid.ini"));
+    DetectionWorker worker;
+    platform::Event finished;
+    worker.start(
+        [&](const StopRequested& stop) {
+            const StatusText status = [&](std::string_view text) {
+                texts_.emplace_back(text);
+                if (text == kTextDetectingType) worker.requestStop();
+            };
+            const LineOutcome out = RunLineStatusSequence(Settings(), status, stop);
+            EXPECT_TRUE(out.stopped);
+            EXPECT_EQ(out.result, kWizSearchStopped);
+            return out.result == 0;
+        },
+        [&] { finished.set(); });
+    ASSERT_EQ(finished.wait(platform::kInfinite), platform::WaitResult::Signaled);
+    worker.join();
+    EXPECT_TRUE(worker.done());
+    EXPECT_FALSE(worker.succeeded());
+    EXPECT_EQ(texts_.back(), kTextDetectionStopped);
+    EXPECT_EQ(Count("AT>VDL"), 0);
+    CLineDetector again(kPort);
+    EXPECT_EQ(again.Open(), 0) << "the stopped sequence kept the port";
+}
+
+TEST_F(LineDetectionSim, SpidSearchFindsBothAndClearsBeforeTheSecond) {
+    Start(Scenario("line_5ess.ini"));
+    SpidSearchSettings settings;
+    settings.portName = kPort;
+    settings.areaCode = "514";
+    settings.number1 = "5551234";
+    settings.number2 = "5551235";
+    SpidSearchState state;
+    std::vector<std::string> tried;
+    SpidSearchEvents events;
+    events.tried = [&](const std::string& candidate, bool found) {
+        tried.push_back(candidate + (found ? "+" : "-"));
+    };
+    const SpidSearchOutcome out = RunSpidSearch(settings, state, events, {});
+    ASSERT_EQ(out.result, 0);
+    EXPECT_TRUE(out.nextEnabled);
+    // Number 2 starts with the pattern that found number 1.
+    EXPECT_EQ(tried, (std::vector<std::string>{"51455512340101-", "51455512340100-",
+                                               "0151455512340+", "0151455512350+"}));
+    EXPECT_EQ(state.spid1, "0151455512340");
+    EXPECT_EQ(state.spid2, "0151455512350");
+    EXPECT_EQ(Count("AT$I0151455512340"), 2);  // BUSY, then again
+    // The second SPID found started from a cleared profile.
+    EXPECT_EQ(Count("AT&W0"), 1);
+    EXPECT_FALSE(state.deviceCleared);
+}
+
+TEST_F(LineDetectionSim, SpidSearchEndsWhenTheSwitchIsOutOfReach) {
+    Start(Scenario("line_no_carrier.ini"));
+    SpidSearchSettings settings;
+    settings.portName = kPort;
+    settings.areaCode = "514";
+    settings.number1 = "5551234";
+    settings.number2 = "5551235";
+    SpidSearchState state;
+    const SpidSearchOutcome out = RunSpidSearch(settings, state, {}, {});
+    EXPECT_EQ(out.result, kPatternNotApplicable);
+    EXPECT_TRUE(out.lineUnreachable);
+    EXPECT_FALSE(out.nextEnabled);
+    EXPECT_EQ(Received().size(), 2u);  // the initial command and one test
+}
+
+}  // namespace
