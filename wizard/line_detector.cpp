@@ -343,6 +343,12 @@ std::int32_t CLineDetector::ReadSpidList(std::int32_t deviceKind, std::int32_t c
 
 std::int32_t CLineDetector::TestSpid(const std::string& spid, bool& found,
                                      const StopRequested& stop) {
+    // "AT$I" alone asks for the list, and a line end inside would start
+    // another command.
+    const bool sendable = !spid.empty() && std::none_of(spid.begin(), spid.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+    });
+    if (!sendable) return kWizSpidTestFailed;
     const std::string command = "AT$I" + spid + "\r";
     for (;;) {
         if (Exchange(command) != kWizOk) return kWizSpidTestFailed;

@@ -261,7 +261,68 @@ private:
     SpidSearchOutcome out_;
 };
 
+// Tests one typed SPID; false when the check ends here with `out` set.
+bool verifyChannel(CLineDetector& detector, int channel, const SpidVerifySettings& settings,
+                   SpidSearchState& state, const SpidSearchEvents& events, SpidVerifyOutcome& out) {
+    const std::string& typed = channel == 1 ? settings.spid1 : settings.spid2;
+    std::string& tested = channel == 1 ? state.spid1 : state.spid2;
+    bool& found = channel == 1 ? state.spid1Found : state.spid2Found;
+    if (typed == tested && found) return true;
+    if (typed.empty()) {
+        // Nothing to offer: "AT$I" alone would ask for the SPID list.
+        tested.clear();
+        found = false;
+        return true;
+    }
+
+    bool taken = false;
+    const std::int32_t rc = detector.TestSpid(typed, taken);
+    if (rc == kPatternNotApplicable && events.inform) events.inform(kMsgNotConnected);
+    if (rc != kWizOk) return out.result = rc, false;
+    tested = typed;
+    found = taken;
+    if (!taken) {
+        const std::uint32_t question = channel == 1 ? kMsgAskCorrectSpid1 : kMsgAskCorrectSpid2;
+        if (events.ask && events.ask(question)) {
+            out.result = kWizCorrectSpid;
+            out.channel = channel;
+            return false;
+        }
+        return true;
+    }
+    out.result = ApplyDeviceClearedToggle(detector, state.deviceCleared, settings.deviceKind,
+                                          settings.profileIndex);
+    return out.result == kWizOk;
+}
+
 }  // namespace
+
+SpidVerifyOutcome VerifyTypedSpids(const SpidVerifySettings& settings, SpidSearchState& state,
+                                   const SpidSearchEvents& events) {
+    SpidVerifyOutcome out;
+    CLineDetector detector(settings.portName);
+    if (out.result = detector.Open(); out.result != kWizOk) return out;
+    if (!verifyChannel(detector, 1, settings, state, events, out)) return out;
+    if (!settings.twoNumbers) return out;
+    // The same SPID on both channels is not offered to the switch twice.
+    if (settings.spid2 == settings.spid1) {
+        if (state.spid2 != settings.spid2 || !state.spid2Found) {
+            state.spid2 = settings.spid2;
+            state.spid2Found = state.spid1Found;
+        }
+        return out;
+    }
+    verifyChannel(detector, 2, settings, state, events, out);
+    return out;
+}
+
+std::int32_t CheckExistingConfiguration(const std::string& portName, bool& inUse) {
+    inUse = false;
+    CLineDetector detector(portName);
+    if (detector.Open() != kWizOk) return kWizSetupFailed;
+    const std::int32_t rc = detector.ReadSpidActivation(inUse);
+    return rc == kWizOk || rc == kWizNoChannel ? kWizOk : kWizSetupFailed;
+}
 
 LineOutcome RunLineStatusSequence(const LineSequenceSettings& settings, const StatusText& status,
                                   const StopRequested& stop) {

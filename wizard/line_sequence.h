@@ -127,6 +127,36 @@ VELKA_WIZARD_EXPORT SpidSearchOutcome RunSpidSearch(const SpidSearchSettings& se
                                                     const SpidSearchEvents& events,
                                                     const StopRequested& stop);
 
+struct SpidVerifySettings {
+    std::string portName;
+    std::int32_t deviceKind = 1;
+    std::int32_t profileIndex = 0;
+    bool twoNumbers = true;
+    std::string spid1, spid2;  // as typed
+};
+
+struct SpidVerifyOutcome {
+    // 0; 13014 when the user chose to correct `channel`'s SPID; 200 when
+    // the switch is out of reach (message 1273 was shown); another detector
+    // code.
+    std::int32_t result = 0;
+    int channel = 0;  // the SPID field to focus (1 or 2) with 13014
+};
+
+// The SPID entry page's check on next: each typed SPID that changed since
+// the last test, or was not found then, is tested; `state` keeps what was
+// tested and whether the switch took it. `events.ask` gets 1242 or 1276
+// (true: correct it), `events.inform` 1273.
+VELKA_WIZARD_EXPORT SpidVerifyOutcome VerifyTypedSpids(const SpidVerifySettings& settings,
+                                                       SpidSearchState& state,
+                                                       const SpidSearchEvents& events);
+
+// The existing-configuration check of the NA driver: open, read the SPID
+// activation, close. 0 with `inUse` (also when no channel is activated), or
+// 13000 when the port or the line cannot be used.
+VELKA_WIZARD_EXPORT std::int32_t CheckExistingConfiguration(const std::string& portName,
+                                                            bool& inUse);
+
 // A SPID the switch took: every second one starts from a cleared profile, so
 // the adapter never holds more SPIDs than it has channels. 0 or the clearing's
 // code.

@@ -181,4 +181,49 @@ TEST_F(LineDetectionSim, SpidSearchEndsWhenTheSwitchIsOutOfReach) {
     EXPECT_EQ(Received().size(), 2u);  // the initial command and one test
 }
 
+TEST_F(LineDetectionSim, TypedSpidsAreTestedUntilTheSwitchTakesThem) {
+    Start(Scenario("line_5ess.ini"));
+    SpidVerifySettings settings;
+    settings.portName = kPort;
+    settings.spid1 = "0151455512340";  // busy once
+    settings.spid2 = "0151455599990";  // refused
+    SpidSearchState state;
+    std::vector<std::uint32_t> asked;
+    SpidSearchEvents events;
+    events.ask = [&](std::uint32_t message) {
+        asked.push_back(message);
+        return true;  // correct it
+    };
+    SpidVerifyOutcome out = VerifyTypedSpids(settings, state, events);
+    EXPECT_EQ(out.result, kWizCorrectSpid);
+    EXPECT_EQ(out.channel, 2);
+    EXPECT_EQ(asked, std::vector<std::uint32_t>{kMsgAskCorrectSpid2});
+    EXPECT_TRUE(state.spid1Found && !state.spid2Found);
+
+    // Corrected: only the changed SPID goes to the switch again.
+    settings.spid2 = "0151455512350";
+    out = VerifyTypedSpids(settings, state, events);
+    EXPECT_EQ(out.result, 0);
+    EXPECT_TRUE(state.spid2Found);
+    EXPECT_EQ(Count("AT$I0151455512340"), 2);
+    EXPECT_EQ(Count("AT$I0151455512350"), 1);
+
+    // An empty SPID is never sent: "AT$I" alone is the list command.
+    settings.spid1 = "";
+    settings.twoNumbers = false;
+    out = VerifyTypedSpids(settings, state, events);
+    EXPECT_EQ(out.result, 0);
+    EXPECT_FALSE(state.spid1Found);
+    EXPECT_EQ(Count("AT$I"), 0);
+}
+
+TEST_F(LineDetectionSim, ExistingConfigurationIsInUseWhenAChannelIsOperational) {
+    Start(Scenario("box_na.ini"));  // its profile holds both SPIDs
+    bool inUse = false;
+    EXPECT_EQ(CheckExistingConfiguration(kPort, inUse), 0);
+    EXPECT_TRUE(inUse);
+    EXPECT_EQ(CheckExistingConfiguration("COM99", inUse), kWizSetupFailed);
+    EXPECT_FALSE(inUse);
+}
+
 }  // namespace
