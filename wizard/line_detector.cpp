@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/event.h"
 #include "serial/com_link.h"
+#include "wizard/wizard_state.h"
 
 namespace wizard {
 
@@ -140,11 +141,6 @@ bool PauseUnlessStopped(std::uint32_t ms, const StopRequested& stop) {
         platform::sleepMs(std::min(kSlice, ms - done));
     }
     return !(stop && stop());
-}
-
-bool IsKnownKind(std::int32_t deviceKind) {
-    return deviceKind == 1 || deviceKind == 2 || deviceKind == 4 || deviceKind == 8 ||
-           deviceKind == 16;
 }
 
 std::int32_t NeededServices(std::int32_t deviceKind) {

@@ -17,6 +17,7 @@
 
 #include "wizard/wizard_export.h"
 #include "wizard/wizard_status.h"
+#include "wizard/wizard_types.h"
 
 class CComLink;
 
@@ -45,7 +46,7 @@ inline constexpr std::int32_t kSwitchNationalIsdn = 0;
 inline constexpr std::int32_t kSwitchAtt5ess = 1;
 inline constexpr std::int32_t kSwitchUnknown = 9;
 
-inline constexpr std::int32_t kConnectionMultilinkPpp = 12;
+inline constexpr std::int32_t kConnectionMultilinkPpp = ConnectionMLPPP;
 
 // What "AT>VDD" tells about the line.
 struct LineStatus {
@@ -83,8 +84,6 @@ struct SpidList {
     std::vector<NumberEntry> numbers;
 };
 
-// The kinds 1, 2, 4, 8, 16; every other value takes the branch for other kinds.
-VELKA_WIZARD_EXPORT bool IsKnownKind(std::int32_t deviceKind);
 // The services a SPID must carry for a number to be usable on this kind:
 // data and voice where the device has analogue ports, else data.
 VELKA_WIZARD_EXPORT std::int32_t NeededServices(std::int32_t deviceKind);

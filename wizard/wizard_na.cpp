@@ -3,8 +3,8 @@
 #include <memory>
 #include <optional>
 
-#include "serial/com_link.h"
 #include "ui/wait_cursor.h"
+#include "wizard/line_sequence.h"
 #include "wizard/page_na_configured.h"
 #include "wizard/page_na_welcome.h"
 #include "wizard/wizard_page.h"
@@ -111,10 +111,10 @@ std::int32_t CWizardNA::CheckExistingConfig(const char* portName, _WizLocation* 
                           location->spid2[0] && location->noSpid1 == 0 && location->noSpid2 == 0;
     s.existingConfigInUse = false;
     if (!complete) return 0;
-    CComLink link;
-    if (link.Open(portName, 0, 1, 1) != 0) return wizard::kWizSetupFailed;
-    link.Close();
-    return 0;
+    bool inUse = false;
+    const std::int32_t rc = wizard::CheckExistingConfiguration(portName, inUse);
+    s.existingConfigInUse = inUse;
+    return rc;
 }
 
 std::int32_t CWizardNA::Start(QWidget* parent, _DeviceType type, const char* portName,
