@@ -360,7 +360,7 @@ void DetectionWorker::start(std::function<bool(const StopRequested& stop)> work,
     done_ = false;
     success_ = false;
     running_ = true;
-    thread_ = std::thread([this, work = std::move(work), finished = std::move(finished)] {
+    thread_.start([this, work = std::move(work), finished = std::move(finished)] {
         const StopRequested stop = [this] { return stopRequested_.load(); };
         success_ = work(stop);
         running_ = false;
@@ -370,7 +370,7 @@ void DetectionWorker::start(std::function<bool(const StopRequested& stop)> work,
 }
 
 void DetectionWorker::join() {
-    if (thread_.joinable()) thread_.join();
+    thread_.join();
 }
 
 }  // namespace wizard

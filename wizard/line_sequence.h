@@ -10,9 +10,9 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
+#include "ui/gui_thread.h"
 #include "wizard/line_detector.h"
 
 namespace wizard {
@@ -166,7 +166,9 @@ VELKA_WIZARD_EXPORT std::int32_t ApplyDeviceClearedToggle(CLineDetector& detecto
                                                           std::int32_t profileIndex);
 
 // One sequence on its own thread with the flags page and worker share:
-// running, stop requested, done, success. Joined when it goes.
+// running, stop requested, done, success. Joined when it goes; joined on the
+// user-interface thread, the wait runs what the worker queued for that
+// thread (a question), so it never deadlocks.
 class VELKA_WIZARD_EXPORT DetectionWorker {
 public:
     DetectionWorker() = default;
@@ -190,7 +192,7 @@ public:
 
 private:
     std::atomic<bool> running_{false}, stopRequested_{false}, done_{false}, success_{false};
-    std::thread thread_;
+    ui::WorkerThread thread_;
 };
 
 }  // namespace wizard
