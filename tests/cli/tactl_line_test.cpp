@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/transcript.h"
+#include "tests/sim/scenario_files.h"
 #include "tests/support/process.h"
 #include "tests/support/sim_port.h"
 
@@ -20,14 +20,9 @@ constexpr const char* kPort = "COM7";
 class TactlLine : public ::testing::Test {
 protected:
     void Start(const std::string& scenario) {
-        sim::Scenario s;
-        std::string error;
-        ASSERT_EQ(
-            0, sim::parseScenario(sim::readTextFile(std::string(SIM_SCENARIO_DIR) + "/" + scenario),
-                                  s, error))
-            << error;
         testsupport::setTimeScale(0.05);
-        device_ = testsupport::startSim(s, kPort, home_.file("transcript.log"));
+        device_ = testsupport::startSim(simtest::loadScenario(scenario), kPort,
+                                        home_.file("transcript.log"));
         ASSERT_TRUE(device_);
     }
     long Count(const std::string& line) const {

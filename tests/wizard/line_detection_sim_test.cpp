@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/event.h"
-#include "sim/transcript.h"
+#include "tests/sim/scenario_files.h"
 #include "tests/support/sim_port.h"
 #include "wizard/line_sequence.h"
 
@@ -18,12 +18,15 @@ namespace {
 
 constexpr const char* kPort = "COM7";
 
-sim::Scenario Scenario(const std::string& name) {
-    sim::Scenario s;
-    std::string error;
-    EXPECT_EQ(0, sim::parseScenario(sim::readTextFile(std::string(SIM_SCENARIO_DIR) + "/" + name),
-                                    s, error))
-        << name << ": " << error;
+using simtest::loadScenario;
+
+// Both numbers of the simulated lines, area code 514.
+SpidSearchSettings SearchSettings() {
+    SpidSearchSettings s;
+    s.portName = kPort;
+    s.areaCode = "514";
+    s.number1 = "5551234";
+    s.number2 = "5551235";
     return s;
 }
 
@@ -59,7 +62,7 @@ LineSequenceSettings Settings(const char* port = kPort) {
 }
 
 TEST_F(LineDetectionSim, StatusSequenceClearsPollsAndReadsTheList) {
-    Start(Scenario("line_ni1_autospid.ini"));
+    Start(loadScenario("line_ni1_autospid.ini"));
     const LineOutcome out = RunLineStatusSequence(Settings(), Collect(), {});
     ASSERT_EQ(out.result, 0);
     EXPECT_TRUE(out.nextEnabled && out.cleared);
@@ -93,7 +96,7 @@ TEST_F(LineDetectionSim, FailuresEndWithTheirMessageAndButtons) {
         {"status refused", "fault", ">VDD", kWizStatusFailed, 0, true},
     };
     for (const auto& row : rows) {
-        sim::Scenario s = Scenario("line_no_spids.ini");
+        sim::Scenario s = loadScenario("line_no_spids.ini");
         if (std::string(row.key) == "fault") {
             s.faults.error.push_back({row.value});
         } else if (std::string(row.key) == "channel1") {
@@ -114,7 +117,7 @@ TEST_F(LineDetectionSim, FailuresEndWithTheirMessageAndButtons) {
 }
 
 TEST_F(LineDetectionSim, StopWhileDetectingTheTypeClosesThePort) {
-    Start(Scenario("line_ni1_autospid.ini"));
+    Start(loadScenario("line_ni1_autospid.ini"));
     DetectionWorker worker;
     platform::Event finished;
     worker.start(
@@ -140,12 +143,8 @@ TEST_F(LineDetectionSim, StopWhileDetectingTheTypeClosesThePort) {
 }
 
 TEST_F(LineDetectionSim, SpidSearchFindsBothAndClearsBeforeTheSecond) {
-    Start(Scenario("line_5ess.ini"));
-    SpidSearchSettings settings;
-    settings.portName = kPort;
-    settings.areaCode = "514";
-    settings.number1 = "5551234";
-    settings.number2 = "5551235";
+    Start(loadScenario("line_5ess.ini"));
+    const SpidSearchSettings settings = SearchSettings();
     SpidSearchState state;
     std::vector<std::string> tried;
     SpidSearchEvents events;
@@ -167,12 +166,8 @@ TEST_F(LineDetectionSim, SpidSearchFindsBothAndClearsBeforeTheSecond) {
 }
 
 TEST_F(LineDetectionSim, SpidSearchEndsWhenTheSwitchIsOutOfReach) {
-    Start(Scenario("line_no_carrier.ini"));
-    SpidSearchSettings settings;
-    settings.portName = kPort;
-    settings.areaCode = "514";
-    settings.number1 = "5551234";
-    settings.number2 = "5551235";
+    Start(loadScenario("line_no_carrier.ini"));
+    const SpidSearchSettings settings = SearchSettings();
     SpidSearchState state;
     const SpidSearchOutcome out = RunSpidSearch(settings, state, {}, {});
     EXPECT_EQ(out.result, kPatternNotApplicable);
@@ -182,7 +177,7 @@ TEST_F(LineDetectionSim, SpidSearchEndsWhenTheSwitchIsOutOfReach) {
 }
 
 TEST_F(LineDetectionSim, TypedSpidsAreTestedUntilTheSwitchTakesThem) {
-    Start(Scenario("line_5ess.ini"));
+    Start(loadScenario("line_5ess.ini"));
     SpidVerifySettings settings;
     settings.portName = kPort;
     settings.spid1 = "0151455512340";  // busy once
@@ -218,7 +213,7 @@ TEST_F(LineDetectionSim, TypedSpidsAreTestedUntilTheSwitchTakesThem) {
 }
 
 TEST_F(LineDetectionSim, ExistingConfigurationIsInUseWhenAChannelIsOperational) {
-    Start(Scenario("box_na.ini"));  // its profile holds both SPIDs
+    Start(loadScenario("box_na.ini"));  // its profile holds both SPIDs
     bool inUse = false;
     EXPECT_EQ(CheckExistingConfiguration(kPort, inUse), 0);
     EXPECT_TRUE(inUse);

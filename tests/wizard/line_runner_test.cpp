@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/transcript.h"
+#include "tests/sim/scenario_files.h"
 #include "tests/support/sim_port.h"
 #include "tests/ui/ui_test_support.h"
 #include "wizard/line_runner.h"
@@ -21,12 +21,8 @@ constexpr const char* kPort = "COM7";
 class LineRunnerTest : public uitest::WithApp, public ::testing::Test {
 protected:
     void Start(const std::string& name) {
-        sim::Scenario s;
-        std::string error;
-        ASSERT_EQ(0, sim::parseScenario(
-                         sim::readTextFile(std::string(SIM_SCENARIO_DIR) + "/" + name), s, error));
         testsupport::setTimeScale(0.05);
-        device_ = testsupport::startSim(s, kPort);
+        device_ = testsupport::startSim(simtest::loadScenario(name), kPort);
         ASSERT_TRUE(device_);
         QObject::connect(&runner_, &CLineRunner::statusText, [this](const QString& text) {
             onGuiThread_ = onGuiThread_ && QThread::currentThread() == qApp->thread();
