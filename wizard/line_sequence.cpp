@@ -46,31 +46,36 @@ public:
         : settings_(settings), stop_(stop), pacer_(status), detector_(settings.portName) {}
 
     LineOutcome run() {
-        if (stopped(stop_)) return stop();
-        pacer_.show(kTextConnecting);
-        if (const std::int32_t rc = detector_.Open(); rc != kWizOk)
-            return fail(rc, kMsgNoNetworkBack, false);
-        if (settings_.clearFirst && !clearLine()) return out_;
-        if (!readStatus()) return out_;
-        if (out_.status.spidListAvailable && !readSpidList()) return out_;
-
-        detector_.Close();
-        pacer_.show(kTextDetectionDone);
-        out_.nextEnabled = true;
+        if (steps()) {
+            detector_.Close();
+            pacer_.show(kTextDetectionDone);
+            out_.nextEnabled = true;
+        }
         return out_;
     }
 
 private:
-    LineOutcome fail(std::int32_t result, std::uint32_t message, bool nextEnabled) {
+    bool steps() {
+        if (stopped(stop_)) return stop();
+        pacer_.show(kTextConnecting);
+        if (const std::int32_t rc = detector_.Open(); rc != kWizOk)
+            return fail(rc, kMsgNoNetworkBack, false);
+        if (settings_.clearFirst && !clearLine()) return false;
+        if (!readStatus()) return false;
+        return !out_.status.spidListAvailable || readSpidList();
+    }
+
+    // Ends the sequence as a stop does; always false, for `return fail(...)`.
+    bool fail(std::int32_t result, std::uint32_t message, bool nextEnabled) {
         detector_.Close();
         out_.result = result;
         out_.message = message;
         out_.nextEnabled = nextEnabled;
         pacer_.show(kTextDetectionStopped);
-        return out_;
+        return false;
     }
 
-    LineOutcome stop() {
+    bool stop() {
         out_.stopped = true;
         return fail(kWizSearchStopped, 0, false);
     }
@@ -79,45 +84,45 @@ private:
     // line settled; what it says about a configuration in use does not count
     // any more, as the profile was just cleared.
     bool clearLine() {
-        if (stopped(stop_)) return stop(), false;
+        if (stopped(stop_)) return stop();
         pacer_.show(kTextResettingLine);
         if (const std::int32_t rc =
                 detector_.ClearLineSettings(settings_.deviceKind, settings_.profileIndex);
             rc != kWizOk)
-            return fail(rc, kMsgInitFailed, false), false;
+            return fail(rc, kMsgInitFailed, false);
         out_.cleared = true;
 
-        if (stopped(stop_)) return stop(), false;
+        if (stopped(stop_)) return stop();
         pacer_.show(kTextDetectingType);
-        if (!PauseUnlessStopped(kSettleAfterClearMs, stop_)) return stop(), false;
+        if (!PauseUnlessStopped(kSettleAfterClearMs, stop_)) return stop();
         bool inUse = false;
         const std::int32_t rc = detector_.ReadSpidActivation(inUse);
-        if (rc == kWizNoChannel) return fail(rc, kMsgNoNetwork, false), false;
-        if (rc != kWizOk) return fail(rc, 0, true), false;
+        if (rc == kWizNoChannel) return fail(rc, kMsgNoNetwork, false);
+        if (rc != kWizOk) return fail(rc, 0, true);
         return true;
     }
 
     bool readStatus() {
-        if (stopped(stop_)) return stop(), false;
+        if (stopped(stop_)) return stop();
         if (!settings_.clearFirst) pacer_.show(kTextDetectingType);
         std::int32_t rc = kLineInitInProgress;
         while (rc == kLineInitInProgress && out_.statusPolls < kStatusPolls) {
             if (out_.statusPolls > 0 && !PauseUnlessStopped(kStatusPollWaitMs, stop_))
-                return stop(), false;
+                return stop();
             rc = detector_.ReadStatus(out_.status);
             ++out_.statusPolls;
         }
-        if (rc == kLineInitInProgress) return fail(rc, kMsgNoNetwork, false), false;
-        if (rc == kWizStatusIncomplete) return fail(rc, kMsgWrongFirmware, false), false;
-        if (rc != kWizOk) return fail(rc, 0, true), false;
+        if (rc == kLineInitInProgress) return fail(rc, kMsgNoNetwork, false);
+        if (rc == kWizStatusIncomplete) return fail(rc, kMsgWrongFirmware, false);
+        if (rc != kWizOk) return fail(rc, 0, true);
         return true;
     }
 
     bool readSpidList() {
-        if (stopped(stop_)) return stop(), false;
+        if (stopped(stop_)) return stop();
         const std::int32_t rc =
             detector_.ReadSpidList(settings_.deviceKind, settings_.connectionType, out_.spidList);
-        if (rc != kWizOk) return fail(rc, 0, false), false;
+        if (rc != kWizOk) return fail(rc, 0, false);
         LineStatus& s = out_.status;
         s.spidListAvailable = out_.spidList.available;
         s.noSpid1 = s.noSpid1 || out_.spidList.noSpid1;
@@ -278,7 +283,10 @@ bool verifyChannel(CLineDetector& detector, int channel, const SpidVerifySetting
     bool taken = false;
     const std::int32_t rc = detector.TestSpid(typed, taken);
     if (rc == kPatternNotApplicable && events.inform) events.inform(kMsgNotConnected);
-    if (rc != kWizOk) return out.result = rc, false;
+    if (rc != kWizOk) {
+        out.result = rc;
+        return false;
+    }
     tested = typed;
     found = taken;
     if (!taken) {
