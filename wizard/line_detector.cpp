@@ -274,8 +274,9 @@ std::int32_t CLineDetector::Open() {
         link_->Close();
         return kWizOpenFailed;
     }
-    // A rejected SPID test ends in a line with a full stop and "NO CARRIER",
-    // which the adapter sends only after the switch answered.
+    // The adapter's verdicts end in a result code or a line with a full
+    // stop; "NO CARRIER" counts too, so a switch out of reach is told as
+    // such at once instead of as a silent port after 60 s.
     link_->ClearMatchStrings();
     for (const char* end : {".\r\n", "ERROR", "OK", "BUSY", "NO CARRIER"})
         link_->AddMatchString(end);
