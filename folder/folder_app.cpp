@@ -29,7 +29,7 @@ bool CFolderApp::InitInstance() {
     }
     QCoreApplication::setOrganizationName(folder::Text(folder::IDS_REGISTRY_KEY));
     doc_ = std::make_unique<CFolderDoc>();
-    frame_ = std::make_unique<CMainFrame>(*doc_);
+    frame_ = std::make_unique<folder::CMainFrame>(*doc_);
     if (!frame_->OnCreate()) return false;
     frame_->show();
     info_.SetFolderWnd(frame_->Endpoint());

@@ -9,7 +9,9 @@
 #include "platform/named_mutex.h"
 
 class CFolderDoc;
+namespace folder {
 class CMainFrame;
+}
 
 class CFolderApp {
 public:
@@ -21,7 +23,7 @@ public:
     // False when the process should end (another folder runs, or the
     // window could not be made).
     bool InitInstance();
-    CMainFrame* Frame() const { return frame_.get(); }
+    folder::CMainFrame* Frame() const { return frame_.get(); }
     CFolderDoc* Doc() const { return doc_.get(); }
     const InstalledProducts& Products() const { return products_; }
 
@@ -29,6 +31,6 @@ private:
     CInfo info_;
     platform::NamedMutex instance_;
     std::unique_ptr<CFolderDoc> doc_;
-    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<folder::CMainFrame> frame_;
     InstalledProducts products_;
 };

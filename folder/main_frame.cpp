@@ -71,6 +71,8 @@ QString plain(const char* text) {
 
 }  // namespace
 
+namespace folder {
+
 const std::array<CMainFrame::Button, 22>& CMainFrame::Buttons() {
     // Section 0 keeps the list, 1 the everyday commands, 2 the adapter's
     // maintenance, 3 the connections, 4 the view styles, 5 settings and help.
@@ -252,8 +254,13 @@ void CMainFrame::CreateToolBar() {
                 toolBar_->addSeparator());
             section = button.section;
         }
-        toolBar_->addAction(Action(button.command));
-        sectionActions_[static_cast<std::size_t>(button.section)].push_back(Action(button.command));
+        // A button of its own, so hiding a section leaves the menus whole.
+        const QAction* command = Action(button.command);
+        auto* tool = toolBar_->addAction(command->icon(), command->toolTip());
+        tool->setStatusTip(command->statusTip());
+        const std::uint32_t id = button.command;
+        connect(tool, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        sectionActions_[static_cast<std::size_t>(button.section)].push_back(tool);
     }
     addToolBar(Qt::TopToolBarArea, toolBar_);
 }
@@ -261,14 +268,8 @@ void CMainFrame::CreateToolBar() {
 // A section's separator goes with it, so hidden sections leave no gaps.
 void CMainFrame::LayoutSections() {
     for (int s = 0; s < ToolbarSettings::kSections; ++s) {
-        for (QAction* action : sectionActions_[static_cast<std::size_t>(s)]) {
-            if (!action->isSeparator()) {
-                if (QWidget* w = toolBar_->widgetForAction(action))
-                    w->setVisible(toolbarSettings_.sections[s]);
-                continue;
-            }
+        for (QAction* action : sectionActions_[static_cast<std::size_t>(s)])
             action->setVisible(toolbarSettings_.sections[s]);
-        }
     }
     for (QAction* action : toolBar_->actions())
         if (auto* button = qobject_cast<QToolButton*>(toolBar_->widgetForAction(action)))
@@ -364,3 +365,5 @@ void CMainFrame::OnCommand(std::uint32_t id) {
             view_->OnCommand(id);
     }
 }
+
+}  // namespace folder

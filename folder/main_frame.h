@@ -17,6 +17,10 @@ class QAction;
 class QLabel;
 class QToolBar;
 
+namespace folder {
+
+// In the folder's namespace: the status monitor has a frame of that name too,
+// and the screenshot tool links both.
 class CMainFrame : public QMainWindow {
 public:
     explicit CMainFrame(CFolderDoc& doc);
@@ -68,3 +72,5 @@ private:
     bool sheetOpen_ = false;
     std::unique_ptr<platform::MessageWindow> window_;
 };
+
+}  // namespace folder

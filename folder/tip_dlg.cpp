@@ -48,6 +48,7 @@ CTipDlg::CTipDlg(const InstalledProducts& products, QWidget* parent)
     ui::setResourceId(show_, static_cast<int>(IDC_TIP_SHOW));
     show_->setChecked(settings_.enable == 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
     auto* next = buttons->addButton(Text(IDS_TIP_NEXT), QDialogButtonBox::ActionRole);
     ui::setResourceId(next, static_cast<int>(IDC_TIP_NEXT));
     connect(next, &QPushButton::clicked, this, [this] { ShowNextTip(); });

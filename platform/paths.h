@@ -15,7 +15,7 @@ std::string registryDbPath();  // <homeDir>/registry.db
 // running program, else the source tree this build came from.
 std::string installDir();
 std::string dataDir();      // <install>/data
-std::string helpDir();      // <install>/help
+std::string helpDir();      // <install>/data/help
 std::string profilesDir();  // <homeDir>/profiles
 std::string firmwareDir();  // <install>/data/firmware
 

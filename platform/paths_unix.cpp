@@ -79,7 +79,7 @@ std::string dataDir() {
     return installDir() + "/data";
 }
 std::string helpDir() {
-    return installDir() + "/help";
+    return installDir() + "/data/help";
 }
 std::string profilesDir() {
     return homeDir() + "/profiles";

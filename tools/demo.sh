@@ -16,7 +16,8 @@ cleanup() {
 trap cleanup EXIT
 
 if [ -x "$bin/ta-sim" ]; then
-    "$bin/ta-sim" --scenario "$top/sim/scenarios/box_international.ini" --port COM1 &
+    # Recorded as an installed modem, as a set-up adapter would be.
+    "$bin/ta-sim" --scenario "$top/sim/scenarios/box_international.ini" --install --port COM1 &
     sim_pid=$!
     sleep 1
 fi
@@ -29,8 +30,8 @@ if [ -x "$bin/ta-tray" ] && [ -n "$display" ]; then
     tray_pid=$!
 fi
 
-if [ -x "$bin/folder" ] && [ -n "$display" ]; then
-    "$bin/folder"
+if [ -x "$bin/ta-folder" ] && [ -n "$display" ]; then
+    "$bin/ta-folder"
     exit $?
 fi
 

@@ -242,7 +242,7 @@ TEST_F(FolderDocTest, FlatButtonsAreRefusedBelowCommonControls470) {
         key.Create();
         key.WriteDword("FlatButtons", 1);
         CFolderDoc doc;
-        CMainFrame frame(doc);
+        folder::CMainFrame frame(doc);
         std::uint32_t flat = 9;
         key.ReadDword("FlatButtons", flat);
         EXPECT_EQ(flat, row.stored) << row.version;
@@ -253,7 +253,7 @@ TEST_F(FolderDocTest, FlatButtonsAreRefusedBelowCommonControls470) {
 
 TEST_F(FolderDocTest, AMissingToolbarKeyWritesTheDefaults) {
     CFolderDoc doc;
-    CMainFrame frame(doc);
+    folder::CMainFrame frame(doc);
     const CRegistry key(std::string(kSuiteKey) + "\\View\\ToolbarsVisible");
     std::uint32_t v = 9;
     std::vector<std::uint32_t> sections;
@@ -263,7 +263,7 @@ TEST_F(FolderDocTest, AMissingToolbarKeyWritesTheDefaults) {
         sections.push_back(v);
     }
     EXPECT_EQ(sections, (std::vector<std::uint32_t>{0, 1, 0, 0, 1, 1}));
-    EXPECT_EQ(CMainFrame::Buttons().size(), 22u);
+    EXPECT_EQ(folder::CMainFrame::Buttons().size(), 22u);
 }
 
 TEST_F(FolderDocTest, VersionsCompareByMajorMinorAndBuild) {

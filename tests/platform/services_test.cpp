@@ -97,7 +97,7 @@ TEST(Paths, FollowTheEnvironmentInOrder) {
     env.set("VELKA_TA_INSTALL_DIR", "/opt/velka");
     EXPECT_EQ(paths::installDir(), "/opt/velka");
     EXPECT_EQ(paths::dataDir(), "/opt/velka/data");
-    EXPECT_EQ(paths::helpDir(), "/opt/velka/help");
+    EXPECT_EQ(paths::helpDir(), "/opt/velka/data/help");
     EXPECT_EQ(paths::firmwareDir(), "/opt/velka/data/firmware");
     env.set("VELKA_TA_INSTALL_DIR", nullptr);
     EXPECT_FALSE(paths::installDir().empty());  // the build's source tree
