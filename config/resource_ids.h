@@ -189,4 +189,9 @@ inline constexpr int IDC_DROP_KEY = 1488;
 inline constexpr int IDC_VMWI_KEY = 1489;
 inline constexpr int IDC_FEATURE_KEYS = 1490;
 inline constexpr int IDC_PROPERTIES_TITLE = 1491;
+inline constexpr int IDC_OUTGOING_LINE = 1492;
+inline constexpr int IDC_DIAL_TONE_WORKAROUND = 1493;
+inline constexpr int IDC_OWN_NUMBER = 1494;
+inline constexpr int IDC_OWN_NUMBER_TEXT = 1495;
+inline constexpr int IDC_SECOND_NUMBER = 1496;
 }  // namespace config

@@ -51,6 +51,8 @@ constexpr platform::StringEntry kStrings[] = {
     {1525, "Bitte eine Kette hexadezimaler Oktetts (acht-Bit Bytes) eingeben."},
     {1526, "1. Nummer"},
     {1527, "2. Nummer"},
+    {1528, "X.25 &DTE-Adresse"},
+    {1529, "Die X.25 DTE-Adresse vergibt Ihre Telekommunikationsgesellschaft mit dem Paketdienst."},
     {1530, "Öffnungsschwellenwert muß größer als Schließungsschwellenwert sein."},
     {1531, "Schließungsschwellenwert muß größer als Öffnungsschwellenwert sein."},
     {1532, "&Rufnummer"},

@@ -234,6 +234,13 @@ FieldFault CheckFieldValue(const FieldInfo& field, std::string_view value) {
         case FieldRule::IsdnNumber:
             return CheckIsdnNumber(value);
         case FieldRule::DirectoryNumber: {
+            // Outside North America a port's second number follows a ';'.
+            if (const std::size_t cut = value.find(';'); cut != std::string_view::npos) {
+                const std::string_view first = value.substr(0, cut), second = value.substr(cut + 1);
+                if (first.empty() || second.empty()) return FieldFault::BadCharacter;
+                const FieldFault fault = CheckIsdnNumber(first);
+                return fault != FieldFault::None ? fault : CheckIsdnNumber(second);
+            }
             const FieldFault fault = CheckIsdnNumber(value);
             if (fault == FieldFault::None || CheckX25Address(value) == FieldFault::None)
                 return FieldFault::None;
@@ -286,7 +293,8 @@ std::string FieldRuleText(const FieldInfo& field) {
             return "Ziffern, '*', '#' und Leerzeichen, höchstens 20 Zeichen ohne Leerzeichen";
         case FieldRule::DirectoryNumber:
             return "ISDN-Nummer (Ziffern, '*', '#' und Leerzeichen, höchstens 20 Zeichen ohne "
-                   "Leerzeichen) oder Paket-Rufnummer (Ziffern und '-', höchstens 15 Zeichen)";
+                   "Leerzeichen), auch mit einer zweiten Nummer des Ports nach ';', oder "
+                   "Paket-Rufnummer (Ziffern und '-', höchstens 15 Zeichen)";
         case FieldRule::Spid:
             return "Ziffern und Leerzeichen, höchstens 20 Zeichen ohne Leerzeichen";
         case FieldRule::X25Address:

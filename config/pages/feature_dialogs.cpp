@@ -71,11 +71,14 @@ CFeatureKeysDlg::CFeatureKeysDlg(CommonFeatures& features, QWidget* parent)
 }
 
 bool CFeatureKeysDlg::exchange(bool save) {
+    // A refused key never reaches the caller's copy.
+    CommonFeatures keys = features_;
     ui::DataExchange dx(*this, save);
-    exchangeKey(dx, IDC_CONFERENCE_KEY, features_.callConferenceKey);
-    exchangeKey(dx, IDC_DROP_KEY, features_.callDropKey);
-    exchangeKey(dx, IDC_VMWI_KEY, features_.vmwiKey);
+    exchangeKey(dx, IDC_CONFERENCE_KEY, keys.callConferenceKey);
+    exchangeKey(dx, IDC_DROP_KEY, keys.callDropKey);
+    exchangeKey(dx, IDC_VMWI_KEY, keys.vmwiKey);
     if (dx.failed() && dx.preparedControl()) dx.preparedControl()->setFocus();
+    if (!dx.failed()) features_ = keys;
     return !dx.failed();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The advanced pages ("Sonstige Funktionen"): where incoming calls on each
-// number go, and the voice-to-PC and data-over-voice options of the boxes.
-// CPageRouting shows the routing alone.
+// number go, the voice-to-PC and data-over-voice options of the boxes, the
+// Pro box's line for outgoing calls, and the workaround for a missing dial
+// tone on the telephone ports. CPageRouting shows the routing alone.
 #include "config/pages/profile_page.h"
 
 class QGridLayout;
@@ -24,10 +25,17 @@ protected:
     void store() override;
     // The routing grid; returns the layout the page adds its options below.
     QGridLayout* buildRouting();
+    // The dial-tone workaround in `row` of the grid; the page exchanges it.
+    void addDialToneWorkaround(QGridLayout* grid, int row);
+    void doDataExchange(ui::DataExchange& dx) override;
 
     std::int32_t index_ = 0;
     std::int32_t protocol_ = 0;
     RoutingPanel* routing_ = nullptr;
+
+private:
+    bool hasDialTone_ = false;
+    std::int32_t dialTone_ = 0;
 };
 
 // Boxes and cards: routing plus voice calls to the PC (NA also data over
@@ -66,6 +74,12 @@ public:
 
 protected:
     void createControls() override;
+    void load() override;
+    void store() override;
+    void doDataExchange(ui::DataExchange& dx) override;
+
+private:
+    std::int32_t line_ = 0;
 };
 class CPageAdvancedProNA : public CPageAdvancedPro {};
 class CPageAdvancedProRW : public CPageAdvancedPro {};

@@ -396,13 +396,33 @@ void CPageGeneralNoPOTSRW::createControls() {
     addEdit(form, IDC_NUMBER2, QStringLiteral("&2. ISDN-Rufnummer:"), 40);
 }
 
+// With Multilink PPP over AODI the second number is the packet number.
+void CPageGeneralNoPOTSRW::showNumberLabel() {
+    auto* edit = ui::findControl(this, IDC_NUMBER2);
+    auto* form = qobject_cast<QFormLayout*>(layout());
+    if (!edit || !form) return;
+    if (auto* label = qobject_cast<QLabel*>(form->labelForField(edit)))
+        label->setText(choice_ == kChoiceMultilinkAodi ? Tr(1537)
+                                                       : QStringLiteral("&2. ISDN-Rufnummer:"));
+}
+
 void CPageGeneralNoPOTSRW::doDataExchange(ui::DataExchange& dx) {
     CPageGeneral::doDataExchange(dx);
     using profile::FieldRule;
     exchangeChecked(dx, IDC_NUMBER1, number1_, FieldRule::IsdnNumber, profile::CheckIsdnNumber);
-    exchangeChecked(dx, IDC_NUMBER2, number2_, FieldRule::IsdnNumber, profile::CheckIsdnNumber);
+    if (choice_ == kChoiceMultilinkAodi)
+        exchangeChecked(dx, IDC_NUMBER2, number2_, FieldRule::PacketNumber,
+                        profile::CheckX25Address);
+    else
+        exchangeChecked(dx, IDC_NUMBER2, number2_, FieldRule::IsdnNumber, profile::CheckIsdnNumber);
+    if (!dx.saving()) showNumberLabel();
     if (dx.saving() && !dx.failed() && changed() && number1_.empty() && !number2_.empty())
         failAt(dx, IDC_NUMBER1, 1307);
+}
+
+void CPageGeneralNoPOTSRW::onControlChanged(QWidget* control) {
+    CPageGeneral::onControlChanged(control);
+    if (ui::resourceId(control) == IDC_DATA_PROTOCOL) showNumberLabel();
 }
 
 }  // namespace config::pages

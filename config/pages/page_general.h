@@ -115,8 +115,10 @@ protected:
     void load() override;
     void store() override;
     void doDataExchange(ui::DataExchange& dx) override;
+    void onControlChanged(QWidget* control) override;
 
 private:
+    void showNumberLabel();
     std::string number1_, number2_;
 };
 

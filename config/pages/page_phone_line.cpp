@@ -131,22 +131,35 @@ CPagePhoneLineRW::CPagePhoneLineRW(const QString& caption, int port)
 void CPagePhoneLineRW::load() {
     CPagePhoneLine::load();
     callWaiting_ = pick(port_, profile_->callWaitingPots1, profile_->callWaitingPots2);
+    second_ = secondNumberOf(number_);
 }
 
 void CPagePhoneLineRW::store() {
     CPagePhoneLine::store();
     pick(port_, profile_->callWaitingPots1, profile_->callWaitingPots2) = callWaiting_;
+    storeSecondNumber(number_, second_);
 }
 
 void CPagePhoneLineRW::createControls() {
     auto* form = new QFormLayout(this);
     buildCommon(form);
+    addSecondNumber(form, QStringLiteral("&Zweite Nummer des Ports:"));
     addCheck(form, IDC_CALL_WAITING, QStringLiteral("Anklopfen &zulassen"));
 }
 
 void CPagePhoneLineRW::doDataExchange(ui::DataExchange& dx) {
     CPagePhoneLine::doDataExchange(dx);
+    exchangeChecked(dx, IDC_SECOND_NUMBER, second_, profile::FieldRule::IsdnNumber,
+                    profile::CheckIsdnNumber);
     dx.check(IDC_CALL_WAITING, callWaiting_);
+}
+
+void CPagePhoneLineRW::onControlChanged(QWidget* control) {
+    CPagePhoneLine::onControlChanged(control);
+    // The field shows the second number of the number the port answers.
+    if (ui::resourceId(control) != IDC_NUMBER_ASSIGNMENT) return;
+    number_ = qobject_cast<QComboBox*>(control)->currentIndex();
+    showSecondNumber(number_, second_);
 }
 
 }  // namespace config::pages

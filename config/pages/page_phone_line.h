@@ -56,9 +56,11 @@ protected:
     void load() override;
     void store() override;
     void doDataExchange(ui::DataExchange& dx) override;
+    void onControlChanged(QWidget* control) override;
 
 private:
     std::int32_t callWaiting_ = 0;
+    std::string second_;
 };
 
 // Call-type list: mode 2 at position 1, mode 1 at position 2, any other at 0.

@@ -1,6 +1,8 @@
 #pragma once
 // The voice/modem pages: which number voice calls to the PC (boxes and
 // cards) or the Pro box's internal modem answer.
+#include <string>
+
 #include "config/pages/profile_page.h"
 
 namespace config::pages {
@@ -19,10 +21,15 @@ protected:
     void load() override;
     void store() override;
     void doDataExchange(ui::DataExchange& dx) override;
+    void onControlChanged(QWidget* control) override;
+
+    // The Pro box's modem outside North America also answers a second number.
+    bool withSecondNumber_ = false;
 
 private:
     bool voice_;
     std::int32_t number_ = 0;
+    std::string second_;
 };
 
 class CPageVoiceModemNA : public CPageVoiceModem {

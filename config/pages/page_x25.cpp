@@ -34,7 +34,10 @@ void CPageX25::store() {
 
 void CPageX25::createControls() {
     auto* form = new QFormLayout(this);
-    addEdit(form, IDC_X25_DTE, QStringLiteral("X.25 &DTE-Adresse:"), 15);
+    addEdit(form, IDC_X25_DTE, Tr(1528), 15);
+    auto* dteHint = new QLabel(Tr(1529), this);
+    dteHint->setWordWrap(true);
+    form->addRow(dteHint);
     auto* version = addCombo(form, IDC_X25_VERSION, QStringLiteral("X.25-&Version:"));
     version->addItem(QStringLiteral("1984"), 0);
     version->addItem(QStringLiteral("1988"), 1);

@@ -34,4 +34,15 @@ void WritePortNumber(std::uint8_t& settings, std::uint8_t bit, std::int32_t choi
         settings &= std::uint8_t(~bit);
 }
 
+std::string_view SecondNumberOf(std::string_view number) {
+    const std::size_t cut = number.find(';');
+    return cut == std::string_view::npos ? std::string_view() : number.substr(cut + 1);
+}
+
+std::string WithSecondNumber(std::string_view number, std::string_view second) {
+    std::string result(number.substr(0, number.find(';')));
+    if (!second.empty()) result.append(";").append(second);
+    return result;
+}
+
 }  // namespace config::pages

@@ -4,6 +4,7 @@
 // the modem in bits 3 and 2, telephone port 1 in bit 5 and port 2 in bit 4.
 // Pure.
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace config::pages {
@@ -34,5 +35,11 @@ void WriteAssignment(std::uint8_t& settings, AssignmentBits bits, std::int32_t c
 std::int32_t ReadPortNumber(std::uint8_t settings, std::uint8_t bit, std::string_view number1,
                             std::string_view number2);
 void WritePortNumber(std::uint8_t& settings, std::uint8_t bit, std::int32_t choice);
+
+// Outside North America a port may answer a second number, kept after a
+// ';' in the number it answers ("5550101;5550199").
+std::string_view SecondNumberOf(std::string_view number);
+// `number` with its second number replaced; an empty one removes the ';'.
+std::string WithSecondNumber(std::string_view number, std::string_view second);
 
 }  // namespace config::pages

@@ -8,6 +8,7 @@
 
 #include "config/config_strings.h"
 #include "config/pages/port_settings.h"
+#include "config/resource_ids.h"
 #include "profile/profile.h"
 #include "ui/resource_id.h"
 
@@ -95,6 +96,33 @@ QStringList CProfilePage::numberChoices(bool withBoth) const {
     items << Tr(57353).replace(QLatin1String("%s"), QString::fromStdString(profile_->number2));
     if (withBoth) items << Tr(57350);
     return items;
+}
+
+std::string CProfilePage::secondNumberOf(std::int32_t choice) const {
+    const std::string& number = choice == kSecondNumber ? profile_->number2 : profile_->number1;
+    return std::string(SecondNumberOf(number));
+}
+
+void CProfilePage::storeSecondNumber(std::int32_t choice, const std::string& second) {
+    if (second == secondNumberOf(choice)) return;
+    if (choice == kSecondNumber) {
+        profile_->number2 = WithSecondNumber(profile_->number2, second);
+        return;
+    }
+    // A second number equal to the first stands for the first: it follows.
+    const bool same = profile_->number2 == profile_->number1;
+    profile_->number1 = WithSecondNumber(profile_->number1, second);
+    if (same) profile_->number2 = profile_->number1;
+}
+
+QLineEdit* CProfilePage::addSecondNumber(QFormLayout* form, const QString& label) {
+    return addEdit(form, IDC_SECOND_NUMBER, label, 20);
+}
+
+void CProfilePage::showSecondNumber(std::int32_t choice, std::string& value) {
+    value = secondNumberOf(choice);
+    if (auto* edit = ui::findControl<QLineEdit>(this, IDC_SECOND_NUMBER))
+        edit->setText(QString::fromStdString(value));
 }
 
 }  // namespace config::pages

@@ -55,6 +55,14 @@ protected:
     QStringList numberChoices(bool withBoth) const;
     bool hasNumbers() const;
 
+    // The second number of the number a choice names (kSecondNumber the
+    // second, any other the first), and writing it back.
+    std::string secondNumberOf(std::int32_t choice) const;
+    void storeSecondNumber(std::int32_t choice, const std::string& second);
+    // The field for it; `edit` shows the second number of `choice` again.
+    QLineEdit* addSecondNumber(QFormLayout* form, const QString& label);
+    void showSecondNumber(std::int32_t choice, std::string& value);
+
     // A combination box whose entries carry their values as item data:
     // loading selects the entry of `value`, saving takes the chosen one's.
     static void exchangeItem(ui::DataExchange& dx, int id, std::int32_t& value);

@@ -59,6 +59,25 @@ TEST(PortSettings, WritingTouchesOnlyItsOwnBits) {
     EXPECT_EQ(ReadPortNumber(0x30, kPort2Bit, "5", "5"), kFirstNumber);
 }
 
+TEST(PortSettings, SecondNumberFollowsTheSemicolon) {
+    const struct {
+        const char* number;
+        const char* second;   // read
+        const char* replace;  // written
+        const char* result;
+    } rows[] = {
+        {"5550101;5550199", "5550199", "5550177", "5550101;5550177"},
+        {"5550101", "", "5550177", "5550101;5550177"},
+        {"5550101;5550199", "5550199", "", "5550101"},
+        {";5550199", "5550199", "1", ";1"},
+        {"", "", "", ""},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(SecondNumberOf(row.number), row.second) << row.number;
+        EXPECT_EQ(WithSecondNumber(row.number, row.replace), row.result) << row.number;
+    }
+}
+
 TEST(X25Facilities, KnownFacilitiesFillTheLists) {
     const struct {
         const char* text;

@@ -6,14 +6,19 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSlider>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "config/configure_profile.h"
+#include "config/pages/feature_dialogs.h"
 #include "config/pages/page_general.h"
 #include "config/pages/sheet_state.h"
 #include "config/resource_ids.h"
@@ -22,6 +27,7 @@
 #include "profile/device_profiles.h"
 #include "profile/profile.h"
 #include "profile/profile_settings.h"
+#include "serial/com_speed.h"
 #include "sim/scenario.h"
 #include "tests/profile/sim_adapter.h"
 #include "tests/support/temp_home.h"
@@ -350,3 +356,172 @@ INSTANTIATE_TEST_SUITE_P(Variants, UnchangedProfile,
                                          std::make_tuple(sim::Kind::Pro, false, false)));
 
 }  // namespace
+
+namespace {
+
+void showPage(int dialogId) {
+    const Ids ids = pageIds();
+    const auto at = std::find(ids.begin(), ids.end(), dialogId);
+    ASSERT_NE(at, ids.end()) << dialogId;
+    ASSERT_TRUE(Sheet().sheet->setActivePage(int(at - ids.begin())));
+}
+
+template <typename T>
+T* control(int id) {
+    return ui::findControl<T>(Sheet().sheet->activePage(), id);
+}
+
+}  // namespace
+
+TEST_F(ProfileSheetTest, BandwidthThresholdsNeverCrossAndTheDelayStaysInRange) {
+    CProfile profile = profileWith([](CProfile& p) {
+        p.bacp = 1;
+        p.thresholdOpenB1 = 50;
+        p.thresholdCloseB1 = 30;
+    });
+    std::vector<std::vector<std::uint32_t>> shown;
+    int openAfter = -1, closeAfter = -1;
+    bool left = true;
+    runSheet(profile, 1, 1, [&] {
+        showPage(IDD_PAGE_BACP);
+        auto* open = control<QSlider>(IDC_BACP_OPEN);
+        auto* close = control<QSlider>(IDC_BACP_CLOSE);
+        for (auto [slider, to] : {std::pair{open, 20}, {close, 60}, {open, 30}}) {
+            dialogs_.clear();
+            slider->setValue(to);
+            shown.push_back(dialogs_.messageIds());
+        }
+        openAfter = open->value();
+        closeAfter = close->value();
+        dialogs_.clear();
+        type(IDC_BACP_DELAY, "61");
+        left = Sheet().sheet->setActivePage(0);
+        shown.push_back(dialogs_.messageIds());
+        Sheet().sheet->done(2);
+    });
+    using M = std::vector<std::uint32_t>;
+    EXPECT_EQ(shown, (std::vector<M>{{1530}, {1531}, {}, {1540}}));
+    // Refused moves went back; equal thresholds are accepted.
+    EXPECT_EQ(openAfter, 30);
+    EXPECT_EQ(closeAfter, 30);
+    EXPECT_FALSE(left);
+}
+
+TEST_F(ProfileSheetTest, MultilinkSpeedCheckTellsWhatTheStoredSpeedAllows) {
+    const struct {
+        std::uint32_t stored;  // 0: none
+        int answer;
+        std::vector<std::uint32_t> shown;
+    } rows[] = {
+        {115200, ui::IDYES, {1522, 1521}},
+        {57600, ui::IDYES, {1522, 1316}},
+        {0, ui::IDYES, {1522}},
+        {115200, ui::IDNO, {1522}},
+    };
+    for (const auto& row : rows) {
+        testsupport::TempHome home;
+        if (row.stored) {
+            ASSERT_EQ(serial::StoreComSpeed("COM7", row.stored), 0);
+        }
+        CProfile profile = profileWith([](CProfile& p) { p.connectType = kConnectPpp; });
+        dialogs_.clear();
+        dialogs_.answer(row.answer);
+        runSheet(profile, 1, 1, [] {
+            choose(IDC_DATA_PROTOCOL, 3);  // Multilink PPP
+            Sheet().sheet->done(2);
+        });
+        EXPECT_EQ(dialogs_.messageIds(), row.shown) << row.stored;
+        if (row.shown.back() == 1316) {
+            EXPECT_NE(dialogs_.messages().back().text.find("57"), std::string::npos);
+        }
+    }
+}
+
+TEST_F(ProfileSheetTest, FeatureKeysAndRefreshTimeAreChecked) {
+    const struct {
+        const char* key;
+        std::uint32_t message;  // 0: accepted
+    } keys[] = {{"", 57394}, {"12a", 57392}, {"123456", 57393}, {"*70", 57392}, {"12345", 0}};
+    for (const auto& row : keys) {
+        pages::CommonFeatures features{true, "1", "2", "3", 30};
+        pages::CFeatureKeysDlg dialog(features);
+        ui::findControl<QLineEdit>(&dialog, IDC_DROP_KEY)->setText(QString::fromUtf8(row.key));
+        dialogs_.clear();
+        dialog.accept();
+        EXPECT_EQ(dialogs_.messageIds(), row.message ? std::vector<std::uint32_t>{row.message}
+                                                     : std::vector<std::uint32_t>{})
+            << row.key;
+        EXPECT_EQ(dialog.result() == QDialog::Accepted, row.message == 0) << row.key;
+        EXPECT_EQ(features.callDropKey, row.message ? "2" : row.key);
+    }
+    for (const char* refresh : {"65536", "-1", "zehn", "65535"}) {
+        pages::CommonFeatures features{true, "1", "2", "3", 30};
+        pages::CCommonFeaturesDlg dialog(features);
+        ui::findControl<QLineEdit>(&dialog, IDC_VMWI_REFRESH)->setText(refresh);
+        dialogs_.clear();
+        dialog.accept();
+        const bool good = std::string(refresh) == "65535";
+        EXPECT_EQ(dialogs_.messageIds().empty(), good) << refresh;
+        EXPECT_EQ(features.vmwiRefreshTime, good ? 65535 : 30) << refresh;
+        EXPECT_EQ(dialog.changed(), good) << refresh;
+    }
+}
+
+// The settings only the international and Pro pages edit: a port's second
+// number, the data port's own number, the dial-tone workaround and the Pro
+// box's line for outgoing calls.
+TEST_F(ProfileSheetTest, InternationalAndProOptionsReachTheirSettings) {
+    CProfile box = profileWith([](CProfile& p) {
+        p.number1 = "5550101;5550199";
+        p.portSettings = 0x10;  // port 2 on the second number
+        p.dialAccessPots2 = 2;
+    });
+    std::string secondShown;
+    runSheet(box, 1, 0, [&] {
+        showPage(IDD_PAGE_PHONE_LINE_RW);
+        secondShown = control<QLineEdit>(IDC_SECOND_NUMBER)->text().toStdString();
+        type(IDC_SECOND_NUMBER, "5550177");
+        showPage(IDD_PAGE_MLPPP_RW);
+        click(IDC_OWN_NUMBER);
+        type(IDC_OWN_NUMBER_TEXT, "5550155");
+        showPage(IDD_PAGE_ADVANCED_BOX_RW);
+        click(IDC_DIAL_TONE_WORKAROUND);
+        Sheet().sheet->pressButton(ui::SheetButton::Ok);
+    });
+    EXPECT_EQ(secondShown, "5550199");
+    EXPECT_EQ(box.number1, "5550101;5550177");
+    EXPECT_EQ(box.number2, "5550102");
+    EXPECT_EQ(box.n5Text, "5550155");
+    EXPECT_EQ(box.dialAccessPots1, 1);
+    EXPECT_EQ(box.dialAccessPots2, 1);
+
+    CProfile pro = profileWith([](CProfile& p) { p.proOption = 1; });
+    runSheet(pro, 2, 1, [&] {
+        showPage(IDD_PAGE_ADVANCED_PRO);
+        choose(IDC_OUTGOING_LINE, 2);  // automatic
+        click(IDC_DIAL_TONE_WORKAROUND);
+        Sheet().sheet->pressButton(ui::SheetButton::Ok);
+    });
+    EXPECT_EQ(pro.proOption, 6);
+    EXPECT_EQ(pro.dialAccessPots1, 1);
+    EXPECT_EQ(pro.dialAccessPots2, 0);
+
+    // Over AODI the second number of a card is its packet number.
+    CProfile card = profileWith([](CProfile& p) { p.potsAvailable = 0; });
+    std::vector<std::uint32_t> shown;
+    QString label;
+    runSheet(card, 8, 0, [&] {
+        choose(IDC_DATA_PROTOCOL, 5);
+        auto* edit = control<QLineEdit>(IDC_NUMBER2);
+        label = qobject_cast<QLabel*>(
+                    qobject_cast<QFormLayout*>(edit->parentWidget()->layout())->labelForField(edit))
+                    ->text();
+        type(IDC_NUMBER2, "555 01");
+        dialogs_.clear();
+        Sheet().sheet->setActivePage(1);
+        shown = dialogs_.messageIds();
+        Sheet().sheet->done(2);
+    });
+    EXPECT_EQ(label, QStringLiteral("Paket-&Rufnummer"));
+    EXPECT_EQ(shown, (std::vector<std::uint32_t>{1539}));
+}

@@ -17,7 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         } else if (field.rule == profile::FieldRule::ProfileName) {
             for (char c : value)
                 if (static_cast<unsigned char>(c) < 0x20) std::abort();
-        } else if (value.find_first_not_of("0123456789*#- abcdefABCDEF") !=
+        } else if (value.find_first_not_of(field.rule == profile::FieldRule::DirectoryNumber
+                                               ? "0123456789*#- ;"
+                                               : "0123456789*#- abcdefABCDEF") !=
                    std::string_view::npos) {
             std::abort();
         }

@@ -46,6 +46,11 @@ TEST(FieldRules, ValuesByKey) {
         {"Primary Number1", "555!C1=9", "bad"},
         {"Primary Number1", "4000&W0", "bad"},
         {"Primary Number1", "12a4", "bad"},
+        // A port's second number after ';', each number by the rule.
+        {"Primary Number1", "5550101;5550199", "ok"},
+        {"Primary Number2", "5550101;" + std::string(21, '1'), "long"},
+        {"Primary Number1", "5550101;", "bad"},
+        {"Primary Number1", "1;2;3", "bad"},
         {"Primary Number1", "555\rATZ", "bad"},
         {"Primary Number2", "0171-555", "ok"},  // a packet number
         {"Primary Number2", "", "ok"},

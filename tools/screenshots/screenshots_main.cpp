@@ -27,8 +27,11 @@ std::vector<Screen>& registry() {
 
 // The window's frame is not drawn offscreen; the caption is part of what a
 // reviewer needs to see, so it is painted above the dialog.
-QImage withCaption(const QWidget& dialog, const QPixmap& client) {
-    const int bar = 22;
+QImage withCaption(const QWidget& dialog, QPixmap client) {
+    // Under a scale factor the grab holds device pixels; draw them 1:1.
+    const qreal scale = client.devicePixelRatio();
+    client.setDevicePixelRatio(1.0);
+    const int bar = qRound(22 * scale);
     QImage image(client.width() + 2, client.height() + bar + 1, QImage::Format_ARGB32);
     image.fill(QColor(192, 192, 192));
     QPainter p(&image);
@@ -38,6 +41,7 @@ QImage withCaption(const QWidget& dialog, const QPixmap& client) {
     p.fillRect(QRect(1, 1, image.width() - 2, bar - 2), gradient);
     QFont font = dialog.font();
     font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * scale);
     p.setFont(font);
     p.setPen(Qt::white);
     p.drawText(QRect(6, 1, image.width() - 12, bar - 2), Qt::AlignVCenter | Qt::AlignLeft,
