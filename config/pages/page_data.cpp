@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
-#include <QLabel>
 #include <QLineEdit>
 
 #include "config/pages/port_settings.h"
@@ -53,11 +52,9 @@ void CPageData::createControls() {
 
 bool CPageData::onSetActive() {
     // The data protocol may have changed on the General page since.
-    if (auto* edit = ui::findControl<QLineEdit>(this, IDC_OWN_NUMBER_TEXT)) {
-        auto* form = qobject_cast<QFormLayout*>(layout());
-        if (auto* label = qobject_cast<QLabel*>(form->labelForField(edit)))
-            label->setText(packetMode() ? Tr(1537) : QStringLiteral("Eigene Nu&mmer:"));
-    }
+    if (ownNumber_)
+        setLabelOf(IDC_OWN_NUMBER_TEXT,
+                   packetMode() ? Tr(1537) : QStringLiteral("Eigene Nu&mmer:"));
     return CProfilePage::onSetActive();
 }
 

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -258,13 +257,8 @@ void CPageGeneralNA::showNumberTabs() {
     const bool packet = choice_ == kChoiceMultilinkAodi;
     tabs_->setTabEnabled(1, useTwo_ || packet);
     // The label names what the number is for in the mode chosen.
-    auto label = [this](int id) {
-        auto* form =
-            qobject_cast<QFormLayout*>(ui::findControl(this, id)->parentWidget()->layout());
-        return qobject_cast<QLabel*>(form->labelForField(ui::findControl(this, id)));
-    };
-    label(IDC_NUMBER1)->setText(Tr(useTwo_ || packet ? 57415 : 1532));
-    label(IDC_NUMBER2)->setText(Tr(packet ? 1537 : 57415));
+    setLabelOf(IDC_NUMBER1, Tr(useTwo_ || packet ? 57415 : 1532));
+    setLabelOf(IDC_NUMBER2, Tr(packet ? 1537 : 57415));
 }
 
 void CPageGeneralNA::doDataExchange(ui::DataExchange& dx) {
@@ -398,12 +392,8 @@ void CPageGeneralNoPOTSRW::createControls() {
 
 // With Multilink PPP over AODI the second number is the packet number.
 void CPageGeneralNoPOTSRW::showNumberLabel() {
-    auto* edit = ui::findControl(this, IDC_NUMBER2);
-    auto* form = qobject_cast<QFormLayout*>(layout());
-    if (!edit || !form) return;
-    if (auto* label = qobject_cast<QLabel*>(form->labelForField(edit)))
-        label->setText(choice_ == kChoiceMultilinkAodi ? Tr(1537)
-                                                       : QStringLiteral("&2. ISDN-Rufnummer:"));
+    setLabelOf(IDC_NUMBER2,
+               choice_ == kChoiceMultilinkAodi ? Tr(1537) : QStringLiteral("&2. ISDN-Rufnummer:"));
 }
 
 void CPageGeneralNoPOTSRW::doDataExchange(ui::DataExchange& dx) {

@@ -79,6 +79,13 @@ void CProfilePage::exchangeChecked(ui::DataExchange& dx, int id, std::string& va
     if (fault != profile::FieldFault::None) failAt(dx, id, profile::FieldMessageId(rule, fault));
 }
 
+void CProfilePage::setLabelOf(int id, const QString& text) {
+    QWidget* field = ui::findControl(this, id);
+    auto* form = field ? qobject_cast<QFormLayout*>(field->parentWidget()->layout()) : nullptr;
+    if (auto* label = form ? qobject_cast<QLabel*>(form->labelForField(field)) : nullptr)
+        label->setText(text);
+}
+
 void CProfilePage::failAt(ui::DataExchange& dx, int id, std::uint32_t message) {
     dx.prepare(id);
     dx.fail(config::Strings(), message);

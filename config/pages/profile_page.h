@@ -71,6 +71,8 @@ protected:
     using TextCheck = profile::FieldFault (*)(std::string_view);
     static void exchangeChecked(ui::DataExchange& dx, int id, std::string& value,
                                 profile::FieldRule rule, TextCheck check);
+    // Gives the label of the field `id` in its form a new text.
+    void setLabelOf(int id, const QString& text);
     // Shows a message of the configurator and fails the exchange at `id`.
     static void failAt(ui::DataExchange& dx, int id, std::uint32_t message);
 
