@@ -1,5 +1,6 @@
 #include "wizard/page_rw_welcome.h"
 
+#include "wizard/page_rw_region.h"
 #include "wizard/resource_ids.h"
 
 namespace wizard {
@@ -7,8 +8,7 @@ namespace wizard {
 CWizWelcomeROW::CWizWelcomeROW() : WelcomePage(IDD_WIZ_WELCOME_ROW) {}
 
 int CWizWelcomeROW::onWizardNext() {
-    applicationError();
-    return -1;
+    return goNext<CWizRegionROW>();
 }
 
 }  // namespace wizard

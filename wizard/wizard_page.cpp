@@ -54,6 +54,9 @@ CWizardSheet* CWizardPage::wizardSheet() const {
 }
 
 void CWizardPage::createControls() {
+    // One size for every page, so the sheet does not change its width as
+    // the run moves on.
+    setMinimumWidth(580);
     auto* row = new QHBoxLayout(this);
     auto* picture = new QLabel(this);
     ui::setResourceId(picture, IDC_WIZ_PICTURE);

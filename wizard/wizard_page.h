@@ -50,12 +50,6 @@ public:
     void onHelp() override;
     bool onHelpInfo(QWidget* control, int controlId, ui::HelpTrigger trigger) override;
 
-protected:
-    // The page's own controls, below the header.
-    virtual void buildBody(QVBoxLayout* body) = 0;
-    // The sheet's title while the page is shown.
-    virtual SheetTitle title() const { return SheetTitle::Wizard; }
-
     // Moves to the page of class P (instance `instance`), creating it with
     // `args` on first use. Returns the answer for onWizardNext (-1).
     template <class P, class... Args>
@@ -72,6 +66,12 @@ protected:
                    std::initializer_list<platform::FormatArg> inserts = {});
     // A page is missing where the sequence needs one.
     void applicationError();
+
+protected:
+    // The page's own controls, below the header.
+    virtual void buildBody(QVBoxLayout* body) = 0;
+    // The sheet's title while the page is shown.
+    virtual SheetTitle title() const { return SheetTitle::Wizard; }
 
     QLabel* addText(QVBoxLayout* body, int id, const QString& text);
 

@@ -8,6 +8,7 @@
 namespace wizard {
 
 CWizardSheet::CWizardSheet(QWidget* parent) : ui::WizardSheet(QString(), parent) {
+    State().helpFile = WizardHelpFile();
     setContextHelp(State().helpFile, kWizardContextHelpBase);
 }
 

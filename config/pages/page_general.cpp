@@ -21,6 +21,7 @@
 #include "ui/resource_id.h"
 #include "wizard/data_files.h"
 #include "wizard/region_data.h"
+#include "wizard/switch_types.h"
 
 namespace config::pages {
 
@@ -30,27 +31,6 @@ constexpr std::uint32_t kProtocolTexts[] = {57371, 57372, 57373, 57374, 57375, 5
 // North-American switch types and their texts.
 constexpr std::pair<std::int32_t, std::uint32_t> kSwitchTypesNA[] = {
     {0, 57364}, {1, 57365}, {2, 57366}, {3, 57367}, {4, 57368}, {9, 57369}, {11, 57370}};
-// Names of the switch types outside North America.
-const char* switchTypeNameRW(std::int32_t code) {
-    switch (code) {
-        case 2:
-            return "EuroISDN";
-        case 3:
-            return "Microlink";
-        case 4:
-            return "INS-Net64";
-        case 5:
-            return "China";
-        case 6:
-            return "Singapore";
-        case 10:
-            return "British Telecom";
-        case 11:
-            return "OnRamp";
-        default:
-            return "";
-    }
-}
 constexpr std::int32_t kFastPortSpeed = 115000;
 
 std::string withoutSpaces(const std::string& text) {
@@ -340,11 +320,11 @@ void CPageGeneralRW::fillSwitchTypes() {
     const std::string path = wizard::DataFilePath(wizard::kRegionFile);
     combo->clear();
     for (std::int32_t code : wizard::SwitchTypesOfRegion(path, region_)) {
-        if (*switchTypeNameRW(code) == '\0') continue;
-        combo->addItem(QString::fromUtf8(switchTypeNameRW(code)), code);
+        if (*wizard::SwitchTypeNameRW(code) == '\0') continue;
+        combo->addItem(QString::fromUtf8(wizard::SwitchTypeNameRW(code)), code);
     }
     if (combo->findData(switchType_) < 0)
-        combo->addItem(QString::fromUtf8(switchTypeNameRW(switchType_)), switchType_);
+        combo->addItem(QString::fromUtf8(wizard::SwitchTypeNameRW(switchType_)), switchType_);
     combo->setCurrentIndex(combo->findData(switchType_));
 }
 

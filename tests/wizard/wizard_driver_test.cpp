@@ -5,9 +5,12 @@
 #include <QPushButton>
 #include <cstring>
 
+#include "tests/support/sim_port.h"
 #include "tests/support/temp_home.h"
 #include "tests/ui/ui_test_support.h"
+#include "tests/wizard/wizard_run_support.h"
 #include "ui/framework_ids.h"
+#include "ui/help.h"
 #include "ui/resource_id.h"
 #include "ui/scripted_dialogs.h"
 #include "wizard/resource_ids.h"
@@ -36,9 +39,16 @@ bool sameRecord(const _WizLocation& a, const _WizLocation& b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-// The active wizard sheet while a modal run is on.
-wizard::CWizardSheet* activeSheet() {
-    return qobject_cast<wizard::CWizardSheet*>(QApplication::activeModalWidget());
+using wiztest::activeId;
+using wiztest::activeSheet;
+
+// A North-American record whose four texts are filled: a configuration the
+// line may confirm.
+_WizLocation configuredRecord() {
+    _WizLocation loc = filledRecord();
+    std::strcpy(loc.spid1, "01555123400101");
+    std::strcpy(loc.spid2, "01555123500101");
+    return loc;
 }
 
 class WizardDriverTest : public ::testing::Test, public uitest::WithApp {
@@ -94,6 +104,78 @@ TEST_F(WizardDriverTest, ManualConfigurationReturnsFiftyWithoutCancelQuestion) {
               kWizManualConfig);
     EXPECT_TRUE(sameRecord(loc, before));
     EXPECT_EQ(dialogs.messageIds(), std::vector<std::uint32_t>{wizard::IDS_CONFIRM_MANUAL});
+}
+
+TEST_F(WizardDriverTest, ConfiguredRecordOnPortThatWillNotOpenGives13000) {
+    testsupport::mapAbsentPorts(home, 9);
+    _WizLocation loc = configuredRecord();
+    const _WizLocation before = loc;
+    _ConnectionType connection = ConnectionPPP;
+    CWizardNA na;
+    EXPECT_EQ(
+        na.Start(nullptr, kDeviceExternal, "COM9", WizCalledConfigure, connection, &loc, 0, ""),
+        13000);
+    EXPECT_TRUE(sameRecord(loc, before));
+    EXPECT_TRUE(dialogs.messages().empty());
+
+    // Without SPIDs there is nothing the line could confirm: no port is
+    // opened and the welcome page shows.
+    loc.noSpid1 = 1;
+    int first = 0;
+    wiztest::whenSheetShown([&](wizard::CWizardSheet& sheet) {
+        first = activeId(sheet);
+        EXPECT_EQ(sheet.windowTitle().toStdString(), "Konfigurations-Assistent");
+    });
+    EXPECT_EQ(
+        na.Start(nullptr, kDeviceExternal, "COM9", WizCalledConfigure, connection, &loc, 0, ""),
+        kWizCancelled);
+    EXPECT_EQ(first, wizard::IDD_WIZ_WELCOME);
+}
+
+TEST_F(WizardDriverTest, ActivatedLineStartsOnConfiguredPageAndKeepingItReturns51) {
+    testsupport::setTimeScale(0.2);
+    sim::Scenario scenario = sim::defaultScenario(sim::Kind::Box, true);
+    scenario.line.activation = {"activated and operational", "activated and operational"};
+    auto adapter = testsupport::startSim(scenario, "COM7");
+    ASSERT_TRUE(adapter);
+    _WizLocation loc = configuredRecord();
+    const _WizLocation before = loc;
+    _ConnectionType connection = ConnectionMLPPP;
+    int first = 0;
+    wiztest::whenSheetShown([&](wizard::CWizardSheet& sheet) {
+        first = activeId(sheet);
+        // What the summary does when the user keeps the configuration.
+        sheet.setEndCode(wizard::kEndKeptConfig);
+        sheet.done(ui::ID_WIZFINISH);
+    });
+    CWizardNA na;
+    EXPECT_EQ(na.Start(nullptr, kDeviceExternal, "COM7", WizCalledConfigure, connection, &loc, 0,
+                       "Profil 1"),
+              kWizKeptConfig);
+    EXPECT_EQ(first, wizard::IDD_WIZ_CONFIGURED);
+    EXPECT_TRUE(sameRecord(loc, before));
+}
+
+TEST_F(WizardDriverTest, HelpOpensWizardTopicAndControlPopups) {
+    _WizLocation loc = filledRecord();
+    loc.number2[0] = '\0';
+    _ConnectionType connection = ConnectionPPP;
+    ui::clearRecordedHelpRequests();
+    wiztest::whenSheetShown([](wizard::CWizardSheet& sheet) {
+        QWidget* manual = wiztest::control(sheet, wizard::IDC_WIZ_MANUAL);
+        sheet.requestContextHelp(manual, ui::HelpTrigger::Key);
+        sheet.requestContextHelp(manual, ui::HelpTrigger::ContextClick);
+    });
+    EXPECT_EQ(CWizardRW().Start(nullptr, kDeviceExternal, "COM9", WizCalledConfigure, connection,
+                                &loc, ""),
+              kWizCancelled);
+    const auto requests = ui::recordedHelpRequests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].command, ui::HelpCommand::Topic);
+    EXPECT_EQ(requests[0].context, 0x403E8u);
+    EXPECT_EQ(requests[1].command, ui::HelpCommand::ContextPopup);
+    EXPECT_EQ(requests[1].context, 0x40000u + wizard::IDC_WIZ_MANUAL);
+    EXPECT_TRUE(requests[0].file.ends_with("cfgTA.hlp"));
 }
 
 }  // namespace
