@@ -10,6 +10,8 @@
 #include <filesystem>
 
 #include "folder/folder_doc.h"
+#include "folder/folder_view.h"
+#include "folder/main_frame.h"
 #include "folder/resource_ids.h"
 #include "folder/settings_page.h"
 #include "info/info.h"
@@ -19,8 +21,11 @@
 #include "tests/support/env_guard.h"
 #include "tests/support/sim_port.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/framework_ids.h"
+#include "ui/help.h"
 #include "ui/property_sheet.h"
 #include "ui/resource_id.h"
+#include "ui/scripted_dialogs.h"
 
 namespace {
 
@@ -106,6 +111,46 @@ TEST_F(FolderProcessTest, RefreshesOnTheMonitorsMessagesAndTellsItFromTheSecondD
     folder.stop(SIGTERM);
 }
 
+TEST_F(FolderProcessTest, TheUsersRefreshTellsTheMonitorFromTheSecondDetectionOn) {
+    StandInMonitor monitor;
+    ASSERT_TRUE(monitor.start());
+    CFolderDoc doc;
+    CFolderView view(doc);
+    view.runDialog = [](QDialog&) { return 0; };
+    // No adapter here: "Keine Geräte erkannt" is cancelled, not retried.
+    ui::ScriptedDialogs boxes;
+    boxes.answerWith([](const ui::ShownMessage&) { return ui::IDCANCEL; });
+    std::size_t at = 0;
+    for (int detection = 1; detection <= 2; ++detection) {
+        view.OnCommand(folder::ID_REFRESH);
+        at = waitFor("refresh 0", at);
+        ASSERT_NE(at, std::string::npos) << detection;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !view.Detecting(); }, 30000));
+        EXPECT_EQ(traced().find("posted 32") != std::string::npos, detection == 2) << detection;
+    }
+    EXPECT_NE(monitor.process.readLines(2, 30000).find(" 32 0\n"), std::string::npos);
+}
+
+TEST_F(FolderProcessTest, F1OpensTroubleShootingAtTheConfiguratorsContextElseTheContents) {
+    CFolderDoc doc;
+    folder::CMainFrame frame(doc);
+    struct Row {
+        std::uint64_t wParam;
+        std::int64_t lParam;
+        const char* file;
+        std::uint32_t context;
+    } rows[] = {{64, 2614, "trouble.hlp", 2614 + 0x10000}, {128, 0, "folder.hlp", 0}};
+    for (const auto& row : rows) {
+        ui::clearRecordedHelpRequests();
+        frame.OnSuiteMessage(row.wParam, row.lParam);
+        frame.OnHelp();
+        const auto requests = ui::recordedHelpRequests();
+        ASSERT_EQ(requests.size(), 1u) << row.wParam;
+        EXPECT_NE(requests[0].file.find(row.file), std::string::npos) << requests[0].file;
+        EXPECT_EQ(requests[0].context, row.context);
+    }
+}
+
 TEST_F(FolderProcessTest, StartUpStoresTheAdaptersAndTakesTheQuickPathNextTime) {
     const std::string scenario =
         std::string(VELKA_TA_SOURCE_DIR) + "/sim/scenarios/box_international.ini";
@@ -174,6 +219,33 @@ TEST_F(FolderProcessTest, SettingsSwitchTheMonitorsStartAtLogOnAndStartOrCloseIt
     }
     // Unchecked while the monitor runs: it was asked to close.
     EXPECT_NE(monitor.output().find("got 16 0 0\n"), std::string::npos);
+}
+
+TEST_F(FolderProcessTest, CheckingTheMonitorsStartStartsItWhenItDoesNotRun) {
+    const std::string trayTrace = home.file("tray-trace");
+    env.set("VELKA_TA_TRAY_TRACE", trayTrace.c_str());
+    CInfo().SetTrayWnd("");
+    for (bool on : {true, false}) {
+        FolderSettings settings;
+        CSettingsPage page(settings, {});
+        ui::PropertySheet sheet(QStringLiteral("Einstellungen"));
+        sheet.addPage(&page);
+        uitest::whenModal([&] {
+            ui::findControl<QCheckBox>(&page, folder::IDC_TRAY_AUTOSTART)->setChecked(on);
+            sheet.pressButton(ui::SheetButton::Ok);
+        });
+        sheet.doModal();
+        if (on) {
+            // The real monitor, beside this test; it records its window when up.
+            EXPECT_TRUE(QTest::qWaitFor(
+                [] {
+                    const std::string tray = CInfo().GetTrayWnd();
+                    return !tray.empty() && platform::isWindow(tray);
+                },
+                60000));
+        }
+    }
+    EXPECT_TRUE(testsupport::waitForText(trayTrace, "closed\n", 60000));
 }
 
 }  // namespace
