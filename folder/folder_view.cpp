@@ -337,52 +337,48 @@ std::int32_t CFolderView::UpgradeItem(int index, const std::string& file) {
 }
 
 bool CFolderView::NewDeviceCheck() {
-    if (!doc_.Settings().checkNewDevices) return false;
-    std::vector<int> listed;
-    std::vector<CItemChoiceDlg::Row> rows;
-    for (int i = 0; i < CFolderDoc::kMaxItems; ++i) {
-        const CFolderItem& item = doc_.Item(i);
-        if (item.IsFamily() && item.responding && item.notConfigured != kItemConfigured) {
-            listed.push_back(i);
-            rows.push_back({QString::fromStdString(item.label)});
-        }
-    }
-    if (listed.empty()) return false;
-    Trace("not configured " + std::to_string(listed.size()));
-    CNotConfiguredDlg dialog(rows, this);
-    if (runDialog(dialog) == QDialog::Accepted && dialog.Chosen() >= 0) {
-        const int index = listed[static_cast<std::size_t>(dialog.Chosen())];
-        SelectItem(index);
-        if (itemCommand) itemCommand(ID_CONFIGURE_PROFILES, index);
-    }
-    if (dialog.DontAskAgain()) {
-        doc_.Settings().checkNewDevices = 0;
-        doc_.Save();
-    }
-    return true;
+    return OfferItems(
+        doc_.Settings().checkNewDevices,
+        [](const CFolderItem& item) { return item.notConfigured != kItemConfigured; },
+        [this](const auto& rows) { return std::make_unique<CNotConfiguredDlg>(rows, this); },
+        ID_CONFIGURE_PROFILES, "not configured");
 }
 
 bool CFolderView::DriverCheck() {
-    if (!doc_.Settings().checkDriver) return false;
-    std::vector<int> listed;
+    return OfferItems(
+        doc_.Settings().checkDriver,
+        [](const CFolderItem& item) { return !item.installedInWindows; },
+        [this](const auto& rows) { return std::make_unique<CWrongDriverDlg>(rows, this); },
+        ID_INSTALL, "not installed");
+}
+
+// Lists the responding items that `listed` picks; the one the user chooses
+// gets `command`. "Do not ask again" switches the check off for good.
+bool CFolderView::OfferItems(
+    std::int32_t& setting, const std::function<bool(const CFolderItem&)>& listed,
+    const std::function<std::unique_ptr<CItemChoiceDlg>(const std::vector<CItemChoiceDlg::Row>&)>&
+        makeDialog,
+    std::uint32_t command, const std::string& traceName) {
+    if (!setting) return false;
+    std::vector<int> indexes;
     std::vector<CItemChoiceDlg::Row> rows;
     for (int i = 0; i < CFolderDoc::kMaxItems; ++i) {
         const CFolderItem& item = doc_.Item(i);
-        if (item.IsFamily() && item.responding && !item.installedInWindows) {
-            listed.push_back(i);
+        if (item.IsFamily() && item.responding && listed(item)) {
+            indexes.push_back(i);
             rows.push_back({QString::fromStdString(item.label)});
         }
     }
-    if (listed.empty()) return false;
-    Trace("not installed " + std::to_string(listed.size()));
-    CWrongDriverDlg dialog(rows, this);
-    if (runDialog(dialog) == QDialog::Accepted && dialog.Chosen() >= 0) {
-        const int index = listed[static_cast<std::size_t>(dialog.Chosen())];
+    if (indexes.empty()) return false;
+    Trace(traceName + " " + std::to_string(indexes.size()));
+    const auto dialog = makeDialog(rows);
+    if (runDialog(*dialog) == QDialog::Accepted && dialog->Chosen() >= 0) {
+        const int index = indexes[static_cast<std::size_t>(dialog->Chosen())];
         SelectItem(index);
-        if (itemCommand) itemCommand(ID_INSTALL, index);
+        if (itemCommand) itemCommand(command, index);
     }
-    if (dialog.DontAskAgain()) {
-        doc_.Settings().checkDriver = 0;
+    if (dialog->DontAskAgain()) {
+        setting = 0;
         doc_.Save();
     }
     return true;

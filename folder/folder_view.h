@@ -3,16 +3,19 @@
 // styles, and the detections that keep it current with their follow-up
 // checks. The commands on a selected adapter are handed to an item-command
 // handler (the folder's command set plugs in there).
+#include <QStringList>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "folder/folder_doc.h"
 #include "platform/named_mutex.h"
 
+class CItemChoiceDlg;
 class QDialog;
 class QLabel;
 class QListWidget;
@@ -81,6 +84,11 @@ private:
     std::int32_t UpgradeItem(int index, const std::string& file);
     bool NewDeviceCheck();
     bool DriverCheck();
+    bool OfferItems(
+        std::int32_t& setting, const std::function<bool(const CFolderItem&)>& listed,
+        const std::function<std::unique_ptr<CItemChoiceDlg>(const std::vector<QStringList>&)>&
+            makeDialog,
+        std::uint32_t command, const std::string& traceName);
     void TellMonitor();
     void ShowTip();
     void ApplyStyle(std::int32_t style);

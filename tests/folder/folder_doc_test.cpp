@@ -9,6 +9,8 @@
 #include "folder/firmware_catalogue.h"
 #include "folder/folder_doc.h"
 #include "folder/folder_settings.h"
+#include "folder/folder_view.h"
+#include "folder/follow_up_dlgs.h"
 #include "folder/list_row.h"
 #include "folder/main_frame.h"
 #include "folder/resource_ids.h"
@@ -16,6 +18,10 @@
 #include "tests/support/env_guard.h"
 #include "tests/support/temp_home.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/resource_id.h"
+
+#include <QCheckBox>
+#include <QTreeWidget>
 
 namespace {
 
@@ -194,6 +200,46 @@ TEST_F(FolderDocTest, RowsShowKindStateAndColumns) {
     item.notConfigured = kItemConfigured;
     EXPECT_EQ(FillRow(item).icon, folder::IDI_PRO_OK);
     EXPECT_EQ(IconOfRow(64, RowState::Available), 0u);
+}
+
+TEST_F(FolderDocTest, FollowUpChecksOfferNewAndUninstalledAdaptersUntilToldNotToAsk) {
+    CFolderDoc doc;
+    doc.Settings().checkForNewerFirmware = 0;
+    doc.ResetAll();
+    found(doc, 0, 1);
+    found(doc, 1, 2);
+    doc.MatchItems();
+    doc.Item(1).notConfigured = kItemConfigured;
+    CFolderView view(doc);
+    std::vector<std::pair<std::uint32_t, int>> commands;
+    view.itemCommand = [&](std::uint32_t id, int item) { commands.emplace_back(id, item); };
+    std::vector<int> listed;
+    int tips = 0;
+    view.runDialog = [&](QDialog& dialog) {
+        auto* choice = dynamic_cast<CItemChoiceDlg*>(&dialog);
+        if (!choice) {
+            ++tips;  // the tip of the day, once no check asked anything
+            return static_cast<int>(QDialog::Rejected);
+        }
+        listed.push_back(choice->List()->topLevelItemCount());
+        ui::findControl<QCheckBox>(&dialog, folder::IDC_DONT_ASK)->setChecked(true);
+        choice->accept();
+        return static_cast<int>(QDialog::Accepted);
+    };
+    view.OnCommand(folder::ID_DETECTION_DONE);
+    // One adapter is new; neither has a modem installation.
+    EXPECT_EQ(listed, (std::vector<int>{1, 2}));
+    EXPECT_EQ(commands, (std::vector<std::pair<std::uint32_t, int>>{
+                            {folder::ID_CONFIGURE_PROFILES, 0}, {folder::ID_INSTALL, 0}}));
+    FolderSettings stored;
+    stored.Load();
+    EXPECT_EQ(stored.checkNewDevices, 0);
+    EXPECT_EQ(stored.checkDriver, 0);
+    listed.clear();
+    EXPECT_EQ(tips, 0);
+    view.OnCommand(folder::ID_DETECTION_DONE);
+    EXPECT_TRUE(listed.empty());
+    EXPECT_EQ(tips, 1);
 }
 
 TEST_F(FolderDocTest, TipSettingsOutOfRangeFallBackToTheirDefaults) {
