@@ -1,15 +1,16 @@
 #include "wizard/page_na_welcome.h"
 
+#include "wizard/pages_na/wiz_on_off_line.h"
+#include "wizard/pages_na/wiz_region_na.h"
 #include "wizard/resource_ids.h"
 
 namespace wizard {
 
 CWizWelcome::CWizWelcome() : WelcomePage(IDD_WIZ_WELCOME) {}
 
-// The North-American pages chain on from here.
 int CWizWelcome::onWizardNext() {
-    applicationError();
-    return -1;
+    if (State().called == WizCalledKnownConnection) return goNext<na::CWizSelectionOnOffLine>();
+    return goNext<na::CWizRegionNA>();
 }
 
 }  // namespace wizard

@@ -10,7 +10,7 @@
 namespace wizard::na {
 namespace {
 
-TEST(NaFormat, ShowsNumbersCandidatesAndTypedText) {
+TEST(NaFormat, ShowsNumbersAndTypedText) {
     struct Row {
         std::string in, out;
     };
@@ -25,9 +25,6 @@ TEST(NaFormat, ShowsNumbersCandidatesAndTypedText) {
         EXPECT_EQ(WithExchangeDash(r.in), r.out) << r.in;
 
     EXPECT_EQ(KeepDigitsAndSemicolons("(514) 555-01;01 x"), "51455501;01");
-    EXPECT_EQ(SpidCandidateText("0051474555000101", "7455500"), "SPID: 00514 - 7455500 - 0101");
-    EXPECT_EQ(SpidCandidateText("7455500", "7455500"), "SPID: 7455500");
-    EXPECT_EQ(SpidCandidateText("51400", "7455500"), "SPID: 51400");
 }
 
 TEST(NaFormat, ReadsTheRegionListOverSeveralLines) {
@@ -140,7 +137,7 @@ TEST(SpidChoice, EachNumberGetsItsOwnUsableSpid) {
     // One SPID shared by two numbers goes to the first; the second number
     // takes its own next offer. A number without data and voice stays
     // unusable for a box, usable for a card.
-    const std::vector<ListedNumber> numbers = {
+    const std::vector<NumberEntry> numbers = {
         {"5550101", {{"0101", 17, true}}},
         {"5550102", {{"0101", 17, true}, {"0102", 17, false}, {"0103", 17, true}}},
         {"5550103", {{"0104", 1, true}}},

@@ -59,17 +59,6 @@ std::string WithExchangeDash(std::string_view typed) {
     return plain;
 }
 
-std::string SpidCandidateText(std::string_view candidate, std::string_view number) {
-    std::string text(candidate);
-    const std::size_t at = number.empty() ? std::string::npos : text.find(number);
-    if (at != std::string::npos) {
-        const std::size_t end = at + number.size();
-        if (end < text.size()) text.insert(end, kDash);
-        if (at > 0) text.insert(at, kDash);
-    }
-    return "SPID: " + text;
-}
-
 std::string ProtocolName(std::int32_t connectionType) {
     switch (connectionType) {
         case 9:

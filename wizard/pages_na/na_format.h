@@ -20,10 +20,6 @@ std::string KeepDigitsAndSemicolons(std::string_view typed);
 // " - " after the third digit, wherever the user put (or removed) it.
 std::string WithExchangeDash(std::string_view typed);
 
-// "SPID: " and a candidate of the search, with " - " around the directory
-// number inside it when it is there.
-std::string SpidCandidateText(std::string_view candidate, std::string_view number);
-
 // "V.110", "PPP", "V.120", "MultiLink PPP (MLPPP)"; empty for another type.
 std::string ProtocolName(std::int32_t connectionType);
 

@@ -10,18 +10,13 @@ bool offersAll(std::int32_t services, std::int32_t needed) {
 }
 }  // namespace
 
-std::int32_t NeededServices(std::int32_t deviceKind) {
-    return deviceKind == 1 || deviceKind == 2 || deviceKind == 4 ? kServiceData | kServiceVoice
-                                                                 : kServiceData;
-}
-
-std::vector<int> ChooseSpids(const std::vector<ListedNumber>& numbers, std::int32_t needed) {
+std::vector<int> ChooseSpids(const std::vector<NumberEntry>& numbers, std::int32_t needed) {
     std::vector<int> choice(numbers.size(), -1);
     std::vector<std::string> taken;
     for (std::size_t n = 0; n < numbers.size(); ++n) {
-        const auto& offers = numbers[n].offers;
+        const auto& offers = numbers[n].spids;
         for (std::size_t i = 0; i < offers.size(); ++i) {
-            const SpidOffer& offer = offers[i];
+            const SpidRecord& offer = offers[i];
             if (!offer.available || !offersAll(offer.services, needed) ||
                 std::find(taken.begin(), taken.end(), offer.spid) != taken.end())
                 continue;
@@ -40,14 +35,14 @@ int PreselectedNumber(const std::vector<int>& choice, int taken) {
     return -1;
 }
 
-std::string PacketOnlyNumber(const std::vector<ListedNumber>& numbers) {
-    for (const ListedNumber& entry : numbers) {
-        if (entry.offers.empty() || entry.offers.front().services != kServicePacket) continue;
-        const std::string& spid = entry.offers.front().spid;
+std::string PacketOnlyNumber(const std::vector<NumberEntry>& numbers) {
+    for (const NumberEntry& entry : numbers) {
+        if (entry.spids.empty() || entry.spids.front().services != kServicePacket) continue;
+        const std::string& spid = entry.spids.front().spid;
         const bool repeated = std::any_of(numbers.begin(), numbers.end(), [&](const auto& other) {
             return &other != &entry &&
-                   std::any_of(other.offers.begin(), other.offers.end(),
-                               [&](const SpidOffer& o) { return o.spid == spid; });
+                   std::any_of(other.spids.begin(), other.spids.end(),
+                               [&](const SpidRecord& o) { return o.spid == spid; });
         });
         if (!repeated) return entry.number;
     }
@@ -71,7 +66,7 @@ std::string ServicesText(std::int32_t services) {
     return text;
 }
 
-std::uint32_t VerdictText(const SpidOffer& offer, std::int32_t needed) {
+std::uint32_t VerdictText(const SpidRecord& offer, std::int32_t needed) {
     const bool matches = offersAll(offer.services, needed);
     if (offer.available) return matches ? 1300 : 1297;
     return matches ? 1296 : 1299;
