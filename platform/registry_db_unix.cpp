@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstring>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -143,6 +145,21 @@ std::int32_t fillDefaults(Session& s) {
         const std::string text = v.dir + "/";
         if (insertValue(s, directory, v.name, static_cast<std::int64_t>(RegType::String),
                         text.c_str(), text.size() + 1) != kOk)
+            return kStoreError;
+    }
+    // The ".cpl" file type opens the suite's modem panel; the folder starts
+    // that command with its argument replaced.
+    const struct {
+        std::initializer_list<const char*> path;
+        const char* text;
+    } classes[] = {{{".cpl"}, "cplfile"},
+                   {{"cplfile", "shell", "cplopen", "command"}, "ta-modems %1"}};
+    for (const auto& c : classes) {
+        std::int64_t key = 3;  // HKCR
+        for (const char* name : c.path)
+            if (insertKey(s, key, name, key) != kOk) return kStoreError;
+        if (insertValue(s, key, "", static_cast<std::int64_t>(RegType::String), c.text,
+                        std::strlen(c.text) + 1) != kOk)
             return kStoreError;
     }
     const std::vector<std::uint8_t> on = encodeDword(1);
