@@ -425,6 +425,7 @@ void CFolderView::UpdateList() {
         entry->setData(kItemRole, i);
         entry->setToolTip(QString::fromStdString(item.statusText));
     }
+    if (rowsShown) rowsShown(report_->topLevelItemCount());
 }
 
 std::int32_t CFolderView::Style() const {

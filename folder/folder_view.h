@@ -61,6 +61,8 @@ public:
     // Runs a modal dialog; tests answer it instead.
     std::function<int(QDialog&)> runDialog;
     std::function<void(const QString&)> statusText;
+    // The number of rows after each update of the list.
+    std::function<void(int)> rowsShown;
     std::function<void(std::uint32_t context)> setHelpContext;
 
     // Tests follow the folder through this trace (VELKA_TA_FOLDER_TRACE

@@ -133,6 +133,10 @@ CMainFrame::CMainFrame(CFolderDoc& doc) : doc_(doc) {
     statusBar()->showMessage(Text(IDS_READY));
     view_->statusText = [this](const QString& text) { statusBar()->showMessage(text); };
     view_->setHelpContext = [this](std::uint32_t context) { helpContext_ = context; };
+    view_->rowsShown = [this](int rows) {
+        statusPane_->setText(QString::fromStdString(platform::formatInserts(
+            Strings().text(IDS_ITEMS), {platform::FormatArg(std::int64_t{rows})})));
+    };
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
