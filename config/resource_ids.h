@@ -62,6 +62,12 @@ inline constexpr int IDD_COMMON_FEATURES = 1330;
 // Controls named by the pages' rules -----------------------------------
 inline constexpr int IDC_PROFILE_LIST = 1083;
 inline constexpr int IDC_ACTIVE_PROFILE = 1136;
+// The profile selection page's commands and the rename dialog's field have
+// no number of their own in the adapter's documentation.
+inline constexpr int IDC_CONFIGURE_PROFILE = 1500;
+inline constexpr int IDC_RENAME_PROFILE = 1501;
+inline constexpr int IDC_PROFILE_WIZARD = 1502;
+inline constexpr int IDC_PROFILE_NAME = 1503;
 inline constexpr int IDC_DATA_OVER_VOICE = 1110;
 inline constexpr int IDC_DYNAMIC_BANDWIDTH = 1122;
 inline constexpr int IDC_CALL_TYPE = 1552;
@@ -91,6 +97,9 @@ inline constexpr std::uint32_t IDS_RESET_CAPTION = 1165;
 inline constexpr std::uint32_t IDS_CONFIGURED_CAPTION = 1166;
 inline constexpr std::uint32_t IDS_CONFIGURED_ACTIVE_CAPTION = 1168;
 inline constexpr std::uint32_t IDS_RESET_DONE = 1177;
+inline constexpr std::uint32_t IDS_RESET_NOT_CONFIRMED = 1178;
+inline constexpr std::uint32_t IDS_LINES_REFUSED = 1179;
+inline constexpr std::uint32_t IDS_IMPORT_BAD_VALUE = 1180;
 inline constexpr std::uint32_t IDS_EMPTY_PROFILE_NAME = 1187;
 inline constexpr std::uint32_t IDS_BUSY_READING = 1294;
 inline constexpr std::uint32_t IDS_BUSY_WRITING = 1295;

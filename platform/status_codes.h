@@ -116,6 +116,7 @@ inline constexpr std::int32_t kOwnCli = 21100;
     X(profile, kProfileFileUnreadable, 20303, Own, "Die Profildatei kann nicht gelesen werden") \
     /* configurator */ \
     X(config, kNothingConfigured, 6100, Documented, "Es wurde nichts konfiguriert") \
+    X(config, kResetRefused, 20600, Own, "Das Gerät hat das Zurücksetzen nicht mit \"OK\" bestätigt") \
     /* status query of the adapter record */ \
     X(device, kDeviceOpenFailed, 7003, Documented, "Der Anschluss des Geräts kann nicht geöffnet werden") \
     X(device, kDeviceNoReply, 7004, Documented, "Das Gerät antwortet nicht") \

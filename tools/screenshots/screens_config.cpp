@@ -1,11 +1,12 @@
 // The configurator's dialogs: the busy dialog for every kind and direction,
-// and its property sheet.
+// the profile selection sheet and its rename dialog.
 #include <QCoreApplication>
 
 #include "config/busy_animation.h"
 #include "config/config_strings.h"
 #include "config/context_help_property_sheet.h"
 #include "config/delay_dlg.h"
+#include "config/profile_select.h"
 #include "config/resource_ids.h"
 #include "device/device_info.h"
 #include "profile/device_profiles.h"
@@ -48,3 +49,23 @@ VELKA_SCREEN("busy_write_pccard", [](screenshots::Scene& s) { busy(s, 16, Direct
 VELKA_SCREEN("busy_import_pccard", [](screenshots::Scene& s) { busy(s, 16, Direction::Import); });
 VELKA_SCREEN("busy_read_other", [](screenshots::Scene& s) { busy(s, 64, Direction::Read); });
 VELKA_SCREEN("busy_write_other", [](screenshots::Scene& s) { busy(s, 64, Direction::Write); });
+
+VELKA_SCREEN("CPageProfileSelect", [](screenshots::Scene& s) {
+    auto* device = s.make<CDeviceInfo>();
+    auto* settings = s.make<CProfileSettings>();
+    device->type = 1;
+    device->region = 0;
+    settings->names = {"Büro (MLPPP, beide Nummern)", "Heimbüro", "Reise über Nebenstelle"};
+    auto* page = s.make<CPageProfileSelect>();
+    page->Profiles().activeProfile = 1;
+    page->SetContext(*settings, "Tamo T/A ISDN Modem an COM3", *device);
+    page->setHasHelp(true);
+    auto sheet =
+        std::make_unique<CContextHelpPropertySheet>(QStringLiteral("Tamo T/A ISDN Modem an COM3"));
+    sheet->addPage(page);
+    s.dialog = std::move(sheet);
+});
+
+VELKA_SCREEN("CRenameDlg", [](screenshots::Scene& s) {
+    s.dialog = std::make_unique<CRenameDlg>(QStringLiteral("Reise über Nebenstelle"));
+});
