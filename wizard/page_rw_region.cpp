@@ -1,8 +1,6 @@
 #include "wizard/page_rw_region.h"
 
 #include <QComboBox>
-#include <QFormLayout>
-#include <QLabel>
 #include <QVBoxLayout>
 
 #include "ui/resource_id.h"
@@ -20,14 +18,7 @@ void CWizRegionROW::buildBody(QVBoxLayout* body) {
     addText(body, IDC_WIZ_TEXT,
             QStringLiteral("Wählen Sie das Land, in dem Ihr Tamo Terminal Adapter an das "
                            "ISDN-Netz angeschlossen ist."));
-    auto* form = new QFormLayout;
-    auto* combo = new QComboBox(this);
-    ui::setResourceId(combo, IDC_WIZ_REGION);
-    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    auto* label = new QLabel(QStringLiteral("&Land:"), this);
-    label->setBuddy(combo);
-    form->addRow(label, combo);
-    body->addLayout(form);
+    addCombo(body, IDC_WIZ_REGION, QStringLiteral("&Land:"));
 }
 
 QComboBox* CWizRegionROW::regions() const {

@@ -1,8 +1,6 @@
 #include "wizard/page_rw_switch.h"
 
 #include <QComboBox>
-#include <QFormLayout>
-#include <QLabel>
 #include <QVBoxLayout>
 
 #include "ui/resource_id.h"
@@ -22,14 +20,7 @@ void CWizSwitchROW::buildBody(QVBoxLayout* body) {
     addText(body, IDC_WIZ_TEXT,
             QStringLiteral("In Ihrem Land gibt es mehrere Arten von ISDN-Anschlüssen. Ihr "
                            "ISDN-Dienstanbieter nennt Ihnen den Ihren."));
-    auto* form = new QFormLayout;
-    auto* combo = new QComboBox(this);
-    ui::setResourceId(combo, IDC_RW_SWITCH_TYPE);
-    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    auto* label = new QLabel(QStringLiteral("Verbindungstyp auswählen:"), this);
-    label->setBuddy(combo);
-    form->addRow(label, combo);
-    body->addLayout(form);
+    addCombo(body, IDC_RW_SWITCH_TYPE, QStringLiteral("Verbindungstyp auswählen:"));
 }
 
 QComboBox* CWizSwitchROW::types() const {

@@ -13,14 +13,6 @@ inline constexpr std::uint32_t kWizardHelpTopic = 0x403E8;
 inline constexpr std::uint32_t kWizardContextHelpBase = 0x40000;
 inline constexpr const char* kWizardHelpFile = "cfgTA.hlp";
 
-// Pictures at the left of every page.
-inline constexpr int IDB_WIZARD_OFFLINE = 1015;
-inline constexpr int IDB_WIZARD_ONLINE = 1016;
-// Which ports the number pages use.
-inline constexpr int IDB_PORTS_BOTH = 189;
-inline constexpr int IDB_PORTS_FIRST = 190;
-inline constexpr int IDB_PORTS_SECOND = 191;
-
 // Templates of the rest-of-world pages.
 inline constexpr int IDD_WIZ_WELCOME_ROW = 169;
 inline constexpr int IDD_WIZ_PROTOCOL_ROW = 170;

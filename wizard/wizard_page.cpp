@@ -1,5 +1,7 @@
 #include "wizard/wizard_page.h"
 
+#include <QComboBox>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLinearGradient>
@@ -81,6 +83,18 @@ QLabel* CWizardPage::addText(QVBoxLayout* body, int id, const QString& text) {
     label->setWordWrap(true);
     body->addWidget(label);
     return label;
+}
+
+QComboBox* CWizardPage::addCombo(QVBoxLayout* body, int id, const QString& label) {
+    auto* form = new QFormLayout;
+    auto* combo = new QComboBox(this);
+    ui::setResourceId(combo, id);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    auto* text = new QLabel(label, this);
+    text->setBuddy(combo);
+    form->addRow(text, combo);
+    body->addLayout(form);
+    return combo;
 }
 
 bool CWizardPage::onSetActive() {

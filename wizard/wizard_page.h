@@ -23,6 +23,7 @@
 
 #include "wizard/wizard_export.h"
 
+class QComboBox;
 class QLabel;
 class QVBoxLayout;
 
@@ -74,6 +75,8 @@ protected:
     virtual SheetTitle title() const { return SheetTitle::Wizard; }
 
     QLabel* addText(QVBoxLayout* body, int id, const QString& text);
+    // A drop-down list with its label (the label is its buddy).
+    QComboBox* addCombo(QVBoxLayout* body, int id, const QString& label);
 
 private:
     void createControls() final;

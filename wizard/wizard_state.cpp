@@ -31,11 +31,6 @@ std::unique_ptr<CWizardPage>& PageSlots::slot(std::type_index page, int instance
     return slots_[{page, instance}];
 }
 
-CWizardPage* PageSlots::find(std::type_index page, int instance) const {
-    const auto it = slots_.find({page, instance});
-    return it == slots_.end() ? nullptr : it->second.get();
-}
-
 void PageSlots::clear() {
     for (auto& [key, page] : slots_)
         if (page && page->sheet()) page->sheet()->removePage(page.get());

@@ -37,11 +37,8 @@ public:
     PageSlots& operator=(const PageSlots&) = delete;
 
     std::unique_ptr<CWizardPage>& slot(std::type_index page, int instance);
-    // The page in a slot, nullptr when that page was not created this run.
-    CWizardPage* find(std::type_index page, int instance) const;
     // Takes every page out of its sheet and destroys it.
     void clear();
-    bool empty() const { return slots_.empty(); }
 
 private:
     std::map<std::pair<std::type_index, int>, std::unique_ptr<CWizardPage>> slots_;
