@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -43,6 +44,7 @@ void CWizAutoSPID::buildBody(QVBoxLayout* body) {
     addText(body, IDC_NA_PROMPT, QString());
     auto* list = new QListWidget(this);
     ui::setResourceId(list, IDC_NA_NUMBER_LIST);
+    list->setIconSize(QSize(16, 16));
     body->addWidget(list, 1);
     auto* button = new QPushButton(QStringLiteral("&Details"), this);
     ui::setResourceId(button, IDC_NA_DETAILS);
@@ -62,8 +64,11 @@ void CWizAutoSPID::markRows() {
     QListWidget* list = numberList(this);
     if (!list) return;
     const QIcon warning = QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    // Usable rows get an empty icon of the same size, so the numbers line up.
+    QPixmap blank(list->iconSize());
+    blank.fill(Qt::transparent);
     for (int row = 0; row < list->count(); ++row)
-        list->item(row)->setIcon(usable(row) ? QIcon() : warning);
+        list->item(row)->setIcon(usable(row) ? QIcon(blank) : warning);
 }
 
 // Built anew whenever the line's list is not the one shown: the user went
