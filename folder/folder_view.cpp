@@ -46,10 +46,6 @@ QIcon rowIcon(std::uint32_t id) {
     return icon;
 }
 
-bool isBox(std::int32_t type) {
-    return type == kDeviceExternal || type == kDevicePro || type == kDeviceExternal6F;
-}
-
 }  // namespace
 
 CFolderView::CFolderView(CFolderDoc& doc, QWidget* parent)
@@ -330,10 +326,8 @@ std::int32_t CFolderView::UpgradeItem(int index, const std::string& file) {
     CFolderItem& item = doc_.Item(index);
     CConfig config;
     Trace("upgrade " + item.portName);
-    return isBox(item.type) ? config.UpgradeFirmwareBox(this, *item.device, item.label.c_str(),
-                                                        item.profileNames, file.c_str(), 0)
-                            : config.UpgradeFirmwarePCI(this, *item.device, item.label.c_str(),
-                                                        item.profileNames, file.c_str(), 0);
+    return config.UpgradeFirmware(this, *item.device, item.label.c_str(), item.profileNames,
+                                  file.c_str(), 0);
 }
 
 bool CFolderView::NewDeviceCheck() {

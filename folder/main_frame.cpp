@@ -23,6 +23,7 @@
 #include "platform/text_format.h"
 #include "registry/registry.h"
 #include "ui/help.h"
+#include "ui/main_window.h"
 #include "ui/resource_id.h"
 #include "ui/system_info.h"
 
@@ -152,7 +153,10 @@ CMainFrame::CMainFrame(CFolderDoc& doc) : doc_(doc) {
     LayoutSections();
 }
 
-CMainFrame::~CMainFrame() = default;
+// The configurator's failure notices find this window through the shared endpoint.
+CMainFrame::~CMainFrame() {
+    if (window_) ui::setMainWindowEndpoint({});
+}
 
 bool CMainFrame::OnCreate() {
     suiteMessage_ = platform::registerMessage(platform::kSuiteMessageName);
@@ -160,7 +164,9 @@ bool CMainFrame::OnCreate() {
         if (m.message == suiteMessage_) return OnSuiteMessage(m.wParam, m.lParam);
         return std::int64_t{0};
     });
-    return window_ != nullptr;
+    if (!window_) return false;
+    ui::setMainWindowEndpoint(window_->name());
+    return true;
 }
 
 const std::string& CMainFrame::Endpoint() const {
