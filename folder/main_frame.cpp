@@ -63,7 +63,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_VIEW_DETAILS, "&Details", QStyle::SP_FileDialogDetailedView},
     {ID_SETTINGS, "&Einstellungen...", QStyle::SP_FileDialogDetailedView},
     {ID_HELP_FINDER, "&Hilfethemen", QStyle::SP_DialogHelpButton},
-    {ID_APP_ABOUT, "&Info über den Geräteordner...", QStyle::SP_TitleBarMenuButton},
+    {ID_APP_ABOUT, "&Info über den Geräteordner...", QStyle::SP_MessageBoxQuestion},
 };
 
 QString plain(const char* text) {
