@@ -22,13 +22,6 @@ constexpr RegRoot kMachine = RegRoot::LocalMachine;
 constexpr const char* kBuses[] = {"Enum\\Root", "Enum\\SERENUM", "Enum\\PCMCIA", "Enum\\MF",
                                   "Enum\\PCI"};
 
-bool sameText(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
 bool ntLine() {
     return platform::osVersion().platformId == platform::kPlatformNt;
 }
@@ -57,7 +50,7 @@ std::int32_t freeSubKey(const RegKey& parent, std::string& name) {
         char candidate[8];
         std::snprintf(candidate, sizeof candidate, "%04u", n);
         bool taken = false;
-        for (const std::string& existing : names) taken = taken || sameText(existing, candidate);
+        for (const std::string& existing : names) taken = taken || SameText(existing, candidate);
         if (!taken) {
             name = candidate;
             return platform::kOk;
@@ -102,7 +95,7 @@ InstalledModem readInstance(const RegKey& instance, std::string driverKey) {
 }
 
 bool isModemClass(const RegKey& key) {
-    return sameText(readText(key, "Class"), "Modem");
+    return SameText(readText(key, "Class"), "Modem");
 }
 
 void listConsumer(std::vector<InstalledModem>& modems) {
@@ -173,7 +166,7 @@ std::int32_t removeAttached(std::string_view port) {
     if (const std::int32_t rc = ListModems(modems); rc != platform::kOk) return rc;
     bool found = false;
     for (const InstalledModem& modem : modems) {
-        if (!sameText(modem.port, port)) continue;
+        if (!SameText(modem.port, port)) continue;
         found = true;
         if (!modem.driverKey.empty() && modem.driverKey != modem.instanceKey)
             deleteKey(modem.driverKey);
@@ -266,6 +259,13 @@ std::int32_t ListModems(std::vector<InstalledModem>& modems) {
 
 std::int32_t RemoveModem(std::string_view port) {
     return platform::regBatch(platform::RegBatch::Write, [&] { return removeAttached(port); });
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
+    });
 }
 
 }  // namespace device

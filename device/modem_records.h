@@ -51,4 +51,7 @@ std::int32_t ListModems(std::vector<InstalledModem>& modems);
 // regard to case) with its driver key; kFileNotFound when there was none.
 std::int32_t RemoveModem(std::string_view port);
 
+// Port names, classes and key names of the store compare without regard to case.
+bool SameText(std::string_view a, std::string_view b);
+
 }  // namespace device

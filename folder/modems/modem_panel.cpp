@@ -1,7 +1,6 @@
 #include "folder/modems/modem_panel.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -13,13 +12,6 @@
 namespace modems {
 
 namespace {
-
-bool sameText(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
 
 // USB and ACM adapters appear and vanish with their plug; the fixed ttyS
 // ports stay out, a board has dozens of them and they are reached as COMn.
@@ -54,7 +46,7 @@ std::int32_t CModemPanel::Refresh() {
     }
     for (SerialPort& port : ports)
         for (const auto& modem : modems)
-            if (sameText(modem.port, port.name)) port.model = modem.model;
+            if (device::SameText(modem.port, port.name)) port.model = modem.model;
     ports_ = std::move(ports);
     modems_ = std::move(modems);
     return platform::kOk;
