@@ -64,6 +64,10 @@ public:
     // The number of rows after each update of the list.
     std::function<void(int)> rowsShown;
     std::function<void(std::uint32_t context)> setHelpContext;
+    // Whether dial-up networking and the terminal program are there; unset
+    // answers no.
+    std::function<bool()> dialUpAvailable;
+    std::function<bool()> terminalAvailable;
 
     // Tests follow the folder through this trace (VELKA_TA_FOLDER_TRACE
     // names the file).
