@@ -13,6 +13,7 @@
 
 #include "config/config.h"
 #include "folder/firmware_catalogue.h"
+#include "folder/folder_commands.h"
 #include "folder/folder_strings.h"
 #include "folder/follow_up_dlgs.h"
 #include "folder/list_row.h"
@@ -90,6 +91,8 @@ CFolderView::CFolderView(CFolderDoc& doc, QWidget* parent)
     connect(report_, &QTreeWidget::itemActivated, this, activated);
     connect(icons_, &QListWidget::itemActivated, this, activated);
     ApplyStyle(doc_.Settings().style);
+    commands_ = std::make_unique<CFolderCommands>(*this, doc_);
+    itemCommand = [this](std::uint32_t id, int item) { commands_->Run(id, item); };
 }
 
 CFolderView::~CFolderView() {

@@ -15,6 +15,7 @@
 #include "folder/folder_doc.h"
 #include "platform/named_mutex.h"
 
+class CFolderCommands;
 class CItemChoiceDlg;
 class QDialog;
 class QLabel;
@@ -57,7 +58,11 @@ public:
     void UnlockDevices();
 
     // Commands on an item (configure, install ...); the index is the item's.
+    // The view's own command set answers them unless a test puts another here.
     std::function<void(std::uint32_t id, int item)> itemCommand;
+    CFolderCommands& Commands() { return *commands_; }
+    // The tip of the day, when the user wants it at start.
+    void ShowTip();
     // Runs a modal dialog; tests answer it instead.
     std::function<int(QDialog&)> runDialog;
     std::function<void(const QString&)> statusText;
@@ -96,7 +101,6 @@ private:
             makeDialog,
         std::uint32_t command, const std::string& traceName);
     void TellMonitor();
-    void ShowTip();
     void ApplyStyle(std::int32_t style);
     void Post(std::uint32_t command);
 
@@ -111,5 +115,6 @@ private:
     bool tipFlag_ = true;
     int fullTimer_ = 0;
     int quickTimer_ = 0;
+    std::unique_ptr<CFolderCommands> commands_;
     std::jthread worker_;
 };
