@@ -12,6 +12,7 @@
 #include <cstdlib>
 
 #include "config/config.h"
+#include "folder/drop_target.h"
 #include "folder/firmware_catalogue.h"
 #include "folder/folder_commands.h"
 #include "folder/folder_strings.h"
@@ -90,6 +91,7 @@ CFolderView::CFolderView(CFolderDoc& doc, QWidget* parent)
     };
     connect(report_, &QTreeWidget::itemActivated, this, activated);
     connect(icons_, &QListWidget::itemActivated, this, activated);
+    new CDropTarget(*this, doc_);
     ApplyStyle(doc_.Settings().style);
     commands_ = std::make_unique<CFolderCommands>(*this, doc_);
     itemCommand = [this](std::uint32_t id, int item) { commands_->Run(id, item); };
@@ -175,6 +177,10 @@ void CFolderView::OnCommand(std::uint32_t id) {
         case ID_UPGRADE_DONE:
             ShowDetecting(false);
             UpdateList();
+            for (int i = 0; i < CFolderDoc::kMaxItems && !reselectPort_.empty(); ++i)
+                if (doc_.Item(i).IsFamily() && doc_.Item(i).portName == reselectPort_)
+                    SelectItem(i);
+            reselectPort_.clear();
             return;
         case ID_VIEW_LARGE:
         case ID_VIEW_SMALL:
@@ -453,6 +459,20 @@ int CFolderView::SelectedIndex() const {
     }
     const auto* current = icons_->currentItem();
     return current && current->isSelected() ? current->data(kItemRole).toInt() : -1;
+}
+
+int CFolderView::ItemAt(const QPoint& pos) const {
+    if (stack_->currentWidget() == report_) {
+        const auto* line = report_->itemAt(pos);
+        return line ? line->data(0, kItemRole).toInt() : -1;
+    }
+    const auto* entry = icons_->itemAt(pos);
+    return entry && stack_->currentWidget() == icons_ ? entry->data(kItemRole).toInt() : -1;
+}
+
+void CFolderView::RefreshAfterUpgrade(const std::string& port) {
+    reselectPort_ = port;
+    StartDetection(ID_UPGRADE_DONE);
 }
 
 void CFolderView::SelectItem(int index) {

@@ -50,6 +50,11 @@ public:
     int SelectedIndex() const;
     void SelectItem(int index);
     bool Detecting() const { return detecting_; }
+    // The item of the row at `pos` of the shown list's viewport, -1 for none.
+    int ItemAt(const QPoint& pos) const;
+    // Detects afresh after a firmware download, without the follow-up
+    // checks, and selects the adapter on `port` again.
+    void RefreshAfterUpgrade(const std::string& port);
 
     // Takes the device-access mutex on the user-interface thread: at once when
     // free, else with the wait cursor for up to 20 s; on time-out it says so
@@ -113,6 +118,7 @@ private:
     bool detecting_ = false;
     bool tellMonitor_ = false;
     bool tipFlag_ = true;
+    std::string reselectPort_;
     int fullTimer_ = 0;
     int quickTimer_ = 0;
     std::unique_ptr<CFolderCommands> commands_;
