@@ -10,6 +10,7 @@
 
 #include "config/config.h"
 #include "folder/firmware_command.h"
+#include "folder/folder_commands.h"
 #include "folder/folder_doc.h"
 #include "folder/folder_view.h"
 
@@ -100,9 +101,8 @@ void CDropTarget::Drop(int item, DropKind kind, const std::string& file) {
 void CDropTarget::ImportProfile(int item, const std::string& file) {
     CFolderItem& entry = doc_.Item(item);
     if (!view_.LockDevices()) return;
-    CConfig config;
-    const std::int32_t result = config.ImportConfig(&view_, *entry.device, entry.label.c_str(),
-                                                    entry.profileNames, file.c_str());
+    const std::int32_t result = view_.Commands().Config().ImportConfig(
+        &view_, *entry.device, entry.label.c_str(), entry.profileNames, file.c_str());
     view_.UnlockDevices();
     view_.Trace("import " + entry.portName + " " + std::to_string(result));
     if (result != 0) return;

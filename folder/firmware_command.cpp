@@ -2,6 +2,7 @@
 
 #include "config/config.h"
 #include "folder/firmware_confirm_dlg.h"
+#include "folder/folder_commands.h"
 #include "folder/folder_doc.h"
 #include "folder/folder_view.h"
 #include "platform/status_codes.h"
@@ -15,9 +16,8 @@ std::int32_t LoadFirmware(CFolderView& view, CFolderDoc& doc, int item, const st
     if (entry.device->firmwareState == device::kFirmwareBootOnly ||
         view.runDialog(confirm) == QDialog::Accepted) {
         view.Trace("upgrade " + entry.portName);
-        CConfig config;
-        result = config.UpgradeFirmware(&view, *entry.device, entry.label.c_str(),
-                                        entry.profileNames, file.c_str(), 1);
+        result = view.Commands().Config().UpgradeFirmware(&view, *entry.device, entry.label.c_str(),
+                                                          entry.profileNames, file.c_str(), 1);
     }
     view.UnlockDevices();
     if (result != firmware::kUpgradeCancelled) view.RefreshAfterUpgrade(entry.portName);

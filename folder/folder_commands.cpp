@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "folder/firmware_command.h"
 #include "folder/folder_doc.h"
 #include "folder/folder_view.h"
 #include "folder/resource_ids.h"
@@ -20,6 +21,9 @@ void CFolderCommands::Run(std::uint32_t id, int item) {
         case ID_IMPORT:
         case ID_EXPORT:
             AdapterCommand(id, item);
+            return;
+        case ID_FIRMWARE:
+            LoadFirmware(view_, doc_, item);
             return;
         default:
             return;

@@ -18,7 +18,6 @@
 
 #include "config/resource_ids.h"
 #include "folder/drop_target.h"
-#include "folder/firmware_command.h"
 #include "folder/firmware_confirm_dlg.h"
 #include "folder/folder_doc.h"
 #include "folder/folder_view.h"
@@ -251,7 +250,7 @@ TEST_F(FolderDropTest, LoadFirmwareConfirmsDownloadsTheChosenImageAndRefreshesKe
     view->SelectItem(box);
     acceptWhenShown(config::IDD_FIRMWARE_SELECT);  // with the image it proposes
     dialogs.answer(ui::IDYES);                     // the configurator's version confirmation
-    EXPECT_EQ(LoadFirmware(*view, *doc, box), firmware::kUpgradeDone);
+    view->OnCommand(folder::ID_FIRMWARE);
     EXPECT_EQ(confirmations.size(), 1u);
     EXPECT_EQ(keptImage().size(),
               std::filesystem::file_size(platform::paths::firmwareDir() + "/taboxna.elm"));
@@ -274,7 +273,8 @@ TEST_F(FolderDropTest, LoadFirmwareOnlySaysSoWhileAnotherProgramUsesTheAdapters)
     std::uint32_t commands = 0;
     sim->withEngine([&](sim::Adapter& a) { commands = a.commandCount(); });
 
-    EXPECT_EQ(LoadFirmware(*view, *doc, itemOn("COM1")), folder::kFolderDevicesBusy);
+    view->SelectItem(itemOn("COM1"));
+    view->OnCommand(folder::ID_FIRMWARE);
     EXPECT_EQ(dialogs.messageIds(), (Ids{folder::IDS_DEVICES_BUSY}));
     EXPECT_TRUE(confirmations.empty());
     EXPECT_FALSE(view->Detecting());
