@@ -46,6 +46,7 @@ CFirmwareConfirmDlg::CFirmwareConfirmDlg(const CFolderItem& item, QWidget* paren
 
     const bool known = item.device && item.device->versionText[0];
     auto* facts = new QFormLayout;
+    facts->setVerticalSpacing(4);
     facts->addRow(Text(IDS_FIRMWARE_CONFIRM_PORT),
                   new QLabel(QString::fromStdString(item.portName), this));
     facts->addRow(Text(IDS_FIRMWARE_CONFIRM_VERSION),
@@ -77,6 +78,11 @@ CFirmwareConfirmDlg::CFirmwareConfirmDlg(const CFolderItem& item, QWidget* paren
     layout->addLayout(body);
     layout->addSpacing(8);
     layout->addWidget(buttons);
-    setMinimumWidth(460);
+    // A wrapped text gets its height from its width; a width fixed by the
+    // font keeps both right at any font size, so the dialog keeps its size.
+    const int textWidth = fontMetrics().averageCharWidth() * 64;
+    question->setFixedWidth(textWidth);
+    warning->setFixedWidth(textWidth);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     cancel->setFocus();
 }
