@@ -6,6 +6,7 @@
 #include "folder/folder_doc.h"
 #include "folder/folder_view.h"
 #include "folder/resource_ids.h"
+#include "folder/terminal_connection.h"
 
 using namespace folder;
 
@@ -24,6 +25,9 @@ void CFolderCommands::Run(std::uint32_t id, int item) {
             return;
         case ID_FIRMWARE:
             LoadFirmware(view_, doc_, item);
+            return;
+        case ID_TERMINAL:
+            if (doc_.Item(item).responding == 1) OpenTerminalConnection(&view_, doc_.Item(item));
             return;
         default:
             return;

@@ -17,7 +17,10 @@
 #include "folder/folder_doc.h"
 #include "folder/folder_strings.h"
 #include "folder/folder_view.h"
+#include "folder/help_menu.h"
 #include "folder/resource_ids.h"
+#include "folder/terminal_connection.h"
+#include "folder/tip_dlg.h"
 #include "platform/messages.h"
 #include "platform/registry_store.h"
 #include "platform/text_format.h"
@@ -134,6 +137,7 @@ CMainFrame::CMainFrame(CFolderDoc& doc) : doc_(doc) {
     statusBar()->showMessage(Text(IDS_READY));
     view_->statusText = [this](const QString& text) { statusBar()->showMessage(text); };
     view_->setHelpContext = [this](std::uint32_t context) { helpContext_ = context; };
+    view_->terminalAvailable = TerminalAvailable;
     view_->rowsShown = [this](int rows) {
         statusPane_->setText(QString::fromStdString(platform::formatInserts(
             Strings().text(IDS_ITEMS), {platform::FormatArg(std::int64_t{rows})})));
@@ -245,6 +249,11 @@ void CMainFrame::CreateMenus() {
 
     auto* help = menuBar()->addMenu(Text(IDS_MENU_HELP));
     help->addAction(Action(ID_HELP_FINDER));
+    help->addSeparator();
+    AddProductHelp(*help, doc_.Products(), [this](std::uint32_t id) { OnCommand(id); });
+    connect(help->addAction(QStringLiteral("&Tipp des Tages...")), &QAction::triggered, this,
+            [this] { OnCommand(ID_TIP_OF_DAY); });
+    help->addSeparator();
     help->addAction(Action(ID_APP_ABOUT));
 }
 
@@ -366,12 +375,21 @@ void CMainFrame::OnCommand(std::uint32_t id) {
         case ID_HELP_FINDER:
             OnHelp();
             return;
+        case ID_TIP_OF_DAY: {
+            CTipDlg tip(doc_.Products(), this);
+            view_->runDialog(tip);
+            return;
+        }
         case ID_SETTINGS:
             sheetOpen_ = true;
             view_->OnCommand(id);
             sheetOpen_ = false;
             return;
         default:
+            if (ProductHelpFile(id)) {
+                OpenProductHelp(id);
+                return;
+            }
             view_->OnCommand(id);
     }
 }

@@ -32,6 +32,7 @@ constexpr platform::StringEntry kStrings[] = {
     {2812, "Reagiert"},
     {2814, "Version"},
     {2815, "ISDN-Typ"},
+    {2816, "Verbindung mit "},
     {2817, "Nordamerika"},
     {2818, "International (exkl. Nordamerika)"},
     {2819, "Unbekannt"},
@@ -40,9 +41,12 @@ constexpr platform::StringEntry kStrings[] = {
     {2824, "Symbolleiste - %s"},
     {2826, "Tamo T/A Pro ISDN Modem"},
     {2830, "Tamo T/A PCI Card"},
+    {2900, "template.ht"},
     {2902, "tray.exe"},
+    {2903, "\\/:*?\"<>|"},
     {2909, "Es wurde kein Tamo Terminal Adapter erkannt.\n\nPrüfen Sie, ob der Adapter eingeschaltet und mit dem Computer verbunden ist, und wählen Sie dann \"Wiederholen\"."},
     {2910, "Es wurde wieder kein Tamo Terminal Adapter erkannt.\n\nHinweise zur Fehlersuche finden Sie in der Hilfe (Taste F1)."},
+    {2914, "Die Terminalverbindung konnte nicht gestartet werden.\n\nPrüfen Sie, ob das Datenverzeichnis beschreibbar ist und ob ein Terminalfenster und picocom oder minicom installiert sind."},
     {2919, "Unbekannt"},
     {2923, "Velka"},
     {2924, "trace.txt"},
@@ -108,6 +112,10 @@ constexpr platform::StringEntry kStrings[] = {
     {61205, "Für das Tamo T/A ISDN Modem wird jetzt eine neuere Firmware geladen. Schalten Sie das Gerät während des Ladens nicht aus."},
     {61207, "Neue Firmware für Ihren Adapter legen Sie in das Firmware-Verzeichnis; der Geräteordner bietet sie nach der nächsten Erkennung an."},
     {61208, "Für die Tamo T/A PCI Card wird jetzt eine neuere Firmware geladen. Starten Sie den Computer während des Ladens nicht neu."},
+    {61212, "Die Vorlage für die Terminalverbindung \"%1!s!\" fehlt oder ist unbrauchbar.\n\nBitte installieren Sie die Software erneut."},
+    {61213, "Vorlage nicht gefunden"},
+    {61214, "Der Anschluss \"%1!s!\" dieses Adapters kann nicht in die Terminalverbindung eingetragen werden.\n\nDie Vorlage nimmt nur Gerätepfade mit höchstens 128 Zeichen auf, die aus Buchstaben, Ziffern und den Zeichen / . _ - + : , @ bestehen."},
+    {61215, "Terminalverbindung nicht möglich"},
 };
 // clang-format on
 }  // namespace

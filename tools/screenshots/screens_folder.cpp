@@ -1,6 +1,8 @@
 // The device folder: its window with adapters in every state in each of the
 // four view styles, the settings, the tip, the about box and the dialogs
-// after a detection.
+// after a detection, the help menu by installed products.
+#include <QMenu>
+#include <QMenuBar>
 #include <cstring>
 
 #include "folder/about_dlg.h"
@@ -93,4 +95,26 @@ VELKA_SCREEN("folder_newer_firmware", [](screenshots::Scene& s) {
     s.dialog = std::make_unique<CNewerFirmwareDlg>(
         std::vector<CItemChoiceDlg::Row>{{QStringLiteral("Tamo T/A ISDN Modem auf COM1"),
                                           QStringLiteral("2.10"), QStringLiteral("2.12")}});
+});
+
+// The frame's help menu, its actions shown in a menu of their own (the frame
+// that owns them lives as long as the scene).
+VELKA_SCREEN("folder_help_menu", [](screenshots::Scene& s) {
+    auto* doc = s.make<CFolderDoc>();
+    auto* frame = s.make<folder::CMainFrame>(*doc);
+    auto menu = std::make_unique<QMenu>();
+    menu->addActions(frame->menuBar()->actions().last()->menu()->actions());
+    s.dialog = std::move(menu);
+});
+
+VELKA_SCREEN("folder_help_menu_product", [](screenshots::Scene& s) {
+    auto* doc = s.make<CFolderDoc>();
+    auto* frame = s.make<folder::CMainFrame>(*doc);
+    auto menu = std::make_unique<QMenu>();
+    for (QAction* entry : frame->menuBar()->actions().last()->menu()->actions())
+        if (entry->menu()) {
+            menu->addActions(entry->menu()->actions());
+            break;
+        }
+    s.dialog = std::move(menu);
 });
