@@ -64,6 +64,13 @@ void SetFreshInstall(const char* text) {
     key.WriteString("FreshInstall", text);
 }
 
+std::string DirectoryFolder(const char* name) {
+    std::string dir;
+    if (CRegistry(std::string(kSuiteKey) + "\\Directory").ReadString(name, dir) != 0) return {};
+    if (!dir.empty() && dir.back() != '/') dir += '/';
+    return dir;
+}
+
 }  // namespace folderkeys
 
 namespace {

@@ -113,4 +113,7 @@ void SetDeviceAbsentDword(std::uint32_t value);
 // "FreshInstall" is a decimal string; a missing value counts as 0.
 int FreshInstall();
 void SetFreshInstall(const char* text);
+// The Directory value `name` as a folder to append file names to (ending in
+// "/"); empty when the value is missing or empty.
+std::string DirectoryFolder(const char* name);
 }  // namespace folderkeys

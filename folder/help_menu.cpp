@@ -2,8 +2,8 @@
 
 #include <QMenu>
 
+#include "folder/folder_doc.h"
 #include "folder/resource_ids.h"
-#include "registry/registry.h"
 #include "ui/help.h"
 
 using namespace folder;
@@ -51,11 +51,8 @@ void AddProductHelp(QMenu& menu, const InstalledProducts& products,
 
 bool OpenProductHelp(std::uint32_t command) {
     const char* file = ProductHelpFile(command);
-    std::string dir;
-    if (!file || CRegistry(std::string(kSuiteKey) + "\\Directory").ReadString("Help", dir) != 0 ||
-        dir.empty())
-        return false;
-    if (dir.back() != '/') dir += '/';
+    const std::string dir = folderkeys::DirectoryFolder("Help");
+    if (!file || dir.empty()) return false;
     ui::openHelp(dir + file, ui::HelpCommand::Contents, 0);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "folder/folder_doc.h"
 #include "folder/folder_item.h"
 #include "folder/folder_strings.h"
 #include "folder/resource_ids.h"
@@ -9,7 +10,6 @@
 #include "platform/file_io.h"
 #include "platform/program_start.h"
 #include "platform/serial_port.h"
-#include "registry/registry.h"
 #include "ui/dialog_facility.h"
 
 using namespace folder;
@@ -26,10 +26,10 @@ bool portCharacter(char c) {
            std::string_view("/._-+:,@").find(c) != std::string_view::npos;
 }
 
-// The command of one X-Velka-Exec line of an installed terminal, else nothing.
+// Whether an X-Velka-Exec line names an installed terminal; its command goes
+// to `command`.
 bool installedCommand(std::string_view line, const std::function<bool(std::string_view)>& installed,
                       std::string_view& command) {
-    if (!line.starts_with(kExecKeyPrefix)) return false;
     line.remove_prefix(kExecKeyPrefix.size());
     const auto equals = line.find('=');
     if (equals == std::string_view::npos) return false;
@@ -48,18 +48,11 @@ std::string replacedPortField(std::string_view command, std::string_view deviceP
     return out.append(command);
 }
 
-// Utf8 continuation bytes are 10xxxxxx.
+// The start of the character at `at`: UTF-8 continuation bytes are 10xxxxxx.
 std::size_t characterBoundary(std::string_view text, std::size_t at) {
     while (at > 0 && at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80)
         --at;
     return at;
-}
-
-std::string dataFolder() {
-    std::string dir;
-    if (CRegistry(std::string(kSuiteKey) + "\\Directory").ReadString("Data", dir) != 0) return {};
-    if (!dir.empty() && dir.back() != '/') dir += '/';
-    return dir;
 }
 
 }  // namespace
@@ -118,7 +111,7 @@ std::string ConnectionFileName(std::string_view label) {
 }
 
 bool OpenTerminalConnection(QWidget* parent, const CFolderItem& item) {
-    const std::string data = dataFolder();
+    const std::string data = folderkeys::DirectoryFolder("Data");
     const std::string templateName = Utf8(IDS_TERMINAL_TEMPLATE);
     std::string templ;
     const auto noTemplate = [&] {

@@ -104,7 +104,7 @@ TEST_F(FolderTerminalTest, TheConnectionRunsTheInstalledTerminalOnTheAdaptersDev
     }
 }
 
-TEST_F(FolderTerminalTest, EachFailureShowsItsMessageAndLaunchesNothing) {
+TEST_F(FolderTerminalTest, EachFailureShowsItsMessageAndOnlyTheLastOneGetsToTheLauncher) {
     program("picocom", "exit 0");
     const std::string longPath = "/dev/serial/by-id/" + std::string(kMaxPortField, 'x');
     struct Row {
@@ -141,6 +141,7 @@ TEST_F(FolderTerminalTest, EachFailureShowsItsMessageAndLaunchesNothing) {
         EXPECT_EQ(shown.stringId, row.message) << row.what;
         if (row.caption) {
             EXPECT_EQ(shown.caption, folder::Utf8(row.caption)) << row.what;
+            EXPECT_FALSE(fs::exists(launched)) << row.what;
             continue;
         }
         EXPECT_EQ(readFile(launched),
