@@ -41,7 +41,6 @@ void AddProductHelp(QMenu& menu, const InstalledProducts& products,
         for (const auto& [command, text] : {std::pair{p.userCommand, "&Benutzerhandbuch"},
                                             std::pair{p.referenceCommand, "&Referenz"}}) {
             QAction* entry = product->addAction(QString::fromUtf8(text));
-            entry->setData(command);
             QObject::connect(entry, &QAction::triggered, &menu, [run, id = command] { run(id); });
         }
         any = true;

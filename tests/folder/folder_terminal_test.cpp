@@ -9,7 +9,6 @@
 #include "folder/folder_doc.h"
 #include "folder/folder_strings.h"
 #include "folder/folder_view.h"
-#include "folder/help_menu.h"
 #include "folder/main_frame.h"
 #include "folder/resource_ids.h"
 #include "folder/terminal_connection.h"
@@ -216,25 +215,36 @@ TEST_F(FolderHelpMenuTest, EntriesOpenTheirPageAtItsContentsAndTheTipShows) {
     std::string help;
     CRegistry(std::string(kSuiteKey) + "\\Directory").ReadString("Help", help);
     ui::ScopedHelpHandler quiet([](const ui::HelpRequest&) {});
-    for (const auto& p : ProductHelpTable()) {
-        for (const auto& [command, file] : {std::pair{p.userCommand, p.userFile},
-                                            std::pair{p.referenceCommand, p.referenceFile}}) {
+    // User guide, then reference, of each product in the menu's order.
+    const std::vector<std::string> files{
+        "userTA.hlp",   "refTA.hlp",    "userTAPR.hlp", "refTAPR.hlp", "usrTAPCI.hlp",
+        "refTAPCI.hlp", "userTAPC.hlp", "refTAPC.hlp",  "userMOB.hlp", "refMOB.hlp"};
+    std::vector<std::string> opened;
+    QAction* tipEntry = nullptr;
+    for (QAction* entry : frame.menuBar()->actions().last()->menu()->actions()) {
+        if (entry->text() == QStringLiteral("&Tipp des Tages...")) tipEntry = entry;
+        if (!entry->menu()) continue;
+        for (QAction* page : entry->menu()->actions()) {
             ui::clearRecordedHelpRequests();
-            frame.OnCommand(command);
+            page->trigger();
             const auto requests = ui::recordedHelpRequests();
-            ASSERT_EQ(requests.size(), 1u) << file;
-            EXPECT_EQ(requests[0].file, help + file);
+            ASSERT_EQ(requests.size(), 1u) << page->text().toStdString();
             EXPECT_EQ(requests[0].command, ui::HelpCommand::Contents);
-            // Every help file has its page.
-            EXPECT_TRUE(fs::exists(ui::htmlHelpPath(kSource + "/data/help/" + file))) << file;
+            opened.push_back(requests[0].file.substr(help.size()));
+            EXPECT_EQ(requests[0].file, help + opened.back());
         }
     }
+    EXPECT_EQ(opened, files);
+    for (const std::string& file : files)
+        EXPECT_TRUE(fs::exists(ui::htmlHelpPath(kSource + "/data/help/" + file))) << file;
+
     bool tip = false;
     frame.View()->runDialog = [&](QDialog& dialog) {
         tip = dynamic_cast<CTipDlg*>(&dialog) != nullptr;
         return 0;
     };
-    frame.OnCommand(folder::ID_TIP_OF_DAY);
+    ASSERT_NE(tipEntry, nullptr);
+    tipEntry->trigger();
     EXPECT_TRUE(tip);
 }
 
