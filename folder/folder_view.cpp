@@ -24,6 +24,7 @@
 #include "platform/clock.h"
 #include "platform/file_io.h"
 #include "platform/messages.h"
+#include "platform/serial_port.h"
 #include "platform/status_codes.h"
 #include "ui/animation_control.h"
 #include "ui/dialog_facility.h"
@@ -89,6 +90,9 @@ CFolderView::CFolderView(CFolderDoc& doc, QWidget* parent)
     const auto activated = [this] {
         if (itemCommand && SelectedIndex() >= 0) itemCommand(ID_QUICK_CONFIG, SelectedIndex());
     };
+    dialUp_.runDialog = [this](QDialog& dialog) { return runDialog(dialog); };
+    dialUp_.adapters = [this] { return DialAdapters(); };
+    dialUpAvailable = [this] { return dialUp_.Available(); };
     connect(report_, &QTreeWidget::itemActivated, this, activated);
     connect(icons_, &QListWidget::itemActivated, this, activated);
     new CDropTarget(*this, doc_);
@@ -196,7 +200,14 @@ void CFolderView::OnCommand(std::uint32_t id) {
         case ID_SETTINGS:
             RunSettingsSheet(this, doc_.Settings(), [this] { doc_.Save(); });
             return;
+        case ID_DIALUP:
+            OpenDialUp();
+            return;
         default:
+            if (CDialUpNetworking::IsEntryCommand(id)) {
+                if (dialUp_.OpenEntry(this, id) == kDialUpFolderMissing) dialUp_.WarnMissing(this);
+                return;
+            }
             if (itemCommand && SelectedIndex() >= 0) itemCommand(id, SelectedIndex());
     }
 }
@@ -492,6 +503,24 @@ bool CFolderView::LockDevices() {
     ui::messageBox(this, Strings(), IDS_DEVICES_BUSY, ui::Icon::Warning, ui::Buttons::Ok,
                    Strings().text(IDS_DEVICES_BUSY_CAPTION));
     return false;
+}
+
+std::int32_t CFolderView::OpenDialUp() {
+    const std::int32_t result = dialUp_.Open(this);
+    if (result == kDialUpFolderMissing) dialUp_.WarnMissing(this);
+    return result;
+}
+
+// The adapters of the list that a dial-up entry can use: their port's device.
+std::vector<DialAdapter> CFolderView::DialAdapters() const {
+    std::vector<DialAdapter> adapters;
+    for (int i = 0; i < CFolderDoc::kMaxItems; ++i) {
+        const CFolderItem& item = doc_.Item(i);
+        std::string device;
+        if (item.IsFamily() && platform::resolvePortName(item.portName, device) == platform::kOk)
+            adapters.push_back({QString::fromStdString(item.label), device});
+    }
+    return adapters;
 }
 
 void CFolderView::UnlockDevices() {

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "folder/dialup/dial_up_networking.h"
 #include "folder/folder_doc.h"
 #include "platform/named_mutex.h"
 
@@ -79,6 +80,10 @@ public:
     std::function<bool()> dialUpAvailable;
     std::function<bool()> terminalAvailable;
 
+    // Dial-up networking (2661): 0, or kDialUpFolderMissing after its warning.
+    std::int32_t OpenDialUp();
+    CDialUpNetworking& DialUp() { return dialUp_; }
+
     // Tests follow the folder through this trace (VELKA_TA_FOLDER_TRACE
     // names the file).
     void Trace(const std::string& line) const;
@@ -108,9 +113,11 @@ private:
     void TellMonitor();
     void ApplyStyle(std::int32_t style);
     void Post(std::uint32_t command);
+    std::vector<DialAdapter> DialAdapters() const;
 
     CFolderDoc& doc_;
     platform::NamedMutex deviceAccess_;
+    CDialUpNetworking dialUp_;
     QStackedWidget* stack_ = nullptr;
     QTreeWidget* report_ = nullptr;
     QListWidget* icons_ = nullptr;

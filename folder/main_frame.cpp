@@ -130,6 +130,8 @@ CMainFrame::CMainFrame(CFolderDoc& doc) : doc_(doc) {
     setCentralWidget(view_);
     CreateMenus();
     CreateToolBar();
+    view_->DialUp().entriesChanged = [this](const auto& names) { RebuildDialUpMenu(names); };
+    RebuildDialUpMenu(view_->DialUp().Entries());
 
     statusPane_ = new QLabel(this);
     statusPane_->setMinimumWidth(275);
@@ -189,7 +191,7 @@ void CMainFrame::CreateMenus() {
     auto* exit = file->addAction(QStringLiteral("&Beenden"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
-    auto* device = menuBar()->addMenu(Text(IDS_MENU_DEVICE));
+    auto* device = deviceMenu_ = menuBar()->addMenu(Text(IDS_MENU_DEVICE));
     for (std::uint32_t id : {ID_QUICK_CONFIG, ID_CONFIGURE_PROFILES, ID_WIZARD, ID_RESET, ID_IMPORT,
                              ID_EXPORT, ID_FIRMWARE, ID_INSTALL, ID_DELETE, ID_DETAILS})
         device->addAction(Action(id));
@@ -255,6 +257,24 @@ void CMainFrame::CreateMenus() {
             [this] { OnCommand(ID_TIP_OF_DAY); });
     help->addSeparator();
     help->addAction(Action(ID_APP_ABOUT));
+}
+
+// One item per phone-book entry right below the dial-up command.
+void CMainFrame::RebuildDialUpMenu(const std::vector<std::string>& names) {
+    for (QAction* entry : dialUpEntries_) delete entry;
+    dialUpEntries_.clear();
+    std::uint32_t id = ID_DIALUP_ENTRY_FIRST;
+    for (const std::string& name : names) {
+        if (id > ID_DIALUP_ENTRY_LAST) break;
+        auto* entry = new QAction(
+            Text(IDS_DIALUP_ENTRY).replace(QStringLiteral("%s"), QString::fromStdString(name)),
+            this);
+        entry->setData(id);
+        connect(entry, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        deviceMenu_->insertAction(Action(ID_MODEM_PANEL), entry);
+        dialUpEntries_.push_back(entry);
+        ++id;
+    }
 }
 
 void CMainFrame::CreateToolBar() {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "folder/folder_settings.h"
@@ -15,6 +16,7 @@ class CFolderDoc;
 class CFolderView;
 class QAction;
 class QLabel;
+class QMenu;
 class QToolBar;
 
 namespace folder {
@@ -59,12 +61,15 @@ private:
     void LoadBarState();
     void SaveBarState();
     QAction* Action(std::uint32_t id) const;
+    void RebuildDialUpMenu(const std::vector<std::string>& names);
 
     CFolderDoc& doc_;
     CFolderView* view_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QLabel* statusPane_ = nullptr;
     std::vector<std::pair<std::uint32_t, QAction*>> actions_;
+    QMenu* deviceMenu_ = nullptr;
+    std::vector<QAction*> dialUpEntries_;
     std::array<std::vector<QAction*>, ToolbarSettings::kSections> sectionActions_;
     ToolbarSettings toolbarSettings_;
     std::uint32_t suiteMessage_ = 0;

@@ -130,6 +130,12 @@ inline constexpr std::int32_t kOwnCli = 21100;
     X(tray, kMonitorDevicesBusy, 10000, Documented, "Die Geräte werden gerade von einem anderen Programm benutzt") \
     X(folder, kFolderNoNewerFirmware, 16000, Documented, "Keine Firmware-Datei für dieses Gerät") \
     X(folder, kFolderNoFirmwareStore, 16001, Documented, "Kein Firmware-Verzeichnis eingetragen") \
+    X(folder, kDialUpFolderMissing, -20, Documented, "Der Ordner der DFÜ-Verbindungen fehlt") \
+    X(folder, kDialUpBadName, 20850, Own, "Der Name ist als DFÜ-Eintrag nicht zulässig") \
+    X(folder, kDialUpBadValue, 20851, Own, "Eine Angabe des DFÜ-Eintrags ist nicht zulässig") \
+    X(folder, kDialUpEntryExists, 20852, Own, "Ein DFÜ-Eintrag dieses Namens besteht bereits") \
+    X(folder, kDialUpBookFull, 20853, Own, "Das Telefonbuch hat bereits 100 Einträge") \
+    X(folder, kDialUpToolFailed, 20854, Own, "pon oder poff hat einen Fehler gemeldet") \
     /* setup wizard */ \
     X(wizard, kLineInitInProgress, 30, Documented, "Assistent: Die ISDN-Leitung wird noch initialisiert") \
     X(wizard, kPatternNotApplicable, 200, Documented, "Assistent: Keine Verbindung (NO CARRIER) oder Muster gilt nicht") \
