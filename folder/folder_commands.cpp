@@ -13,6 +13,11 @@ using namespace folder;
 CFolderCommands::CFolderCommands(CFolderView& view, CFolderDoc& doc) : view_(view), doc_(doc) {}
 
 void CFolderCommands::Run(std::uint32_t id, int item) {
+    // Dial-up networking needs no adapter.
+    if (id == ID_DIALUP || CDialUpNetworking::IsEntryCommand(id)) {
+        view_.OnDialUpCommand(id);
+        return;
+    }
     if (item < 0 || item >= CFolderDoc::kMaxItems) return;
     switch (id) {
         case ID_QUICK_CONFIG:

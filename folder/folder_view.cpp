@@ -99,6 +99,7 @@ CFolderView::CFolderView(CFolderDoc& doc, QWidget* parent)
     ApplyStyle(doc_.Settings().style);
     commands_ = std::make_unique<CFolderCommands>(*this, doc_);
     itemCommand = [this](std::uint32_t id, int item) { commands_->Run(id, item); };
+    commands_->openDialUp = [this] { return dialUp_.Open(this); };
 }
 
 CFolderView::~CFolderView() {
@@ -201,11 +202,11 @@ void CFolderView::OnCommand(std::uint32_t id) {
             RunSettingsSheet(this, doc_.Settings(), [this] { doc_.Save(); });
             return;
         case ID_DIALUP:
-            OpenDialUp();
+            OnDialUpCommand(id);
             return;
         default:
             if (CDialUpNetworking::IsEntryCommand(id)) {
-                if (dialUp_.OpenEntry(this, id) == kDialUpFolderMissing) dialUp_.WarnMissing(this);
+                OnDialUpCommand(id);
                 return;
             }
             if (itemCommand && SelectedIndex() >= 0) itemCommand(id, SelectedIndex());
@@ -505,8 +506,8 @@ bool CFolderView::LockDevices() {
     return false;
 }
 
-std::int32_t CFolderView::OpenDialUp() {
-    const std::int32_t result = dialUp_.Open(this);
+std::int32_t CFolderView::OnDialUpCommand(std::uint32_t id) {
+    const std::int32_t result = id == ID_DIALUP ? dialUp_.Open(this) : dialUp_.OpenEntry(this, id);
     if (result == kDialUpFolderMissing) dialUp_.WarnMissing(this);
     return result;
 }

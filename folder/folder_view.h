@@ -80,8 +80,9 @@ public:
     std::function<bool()> dialUpAvailable;
     std::function<bool()> terminalAvailable;
 
-    // Dial-up networking (2661): 0, or kDialUpFolderMissing after its warning.
-    std::int32_t OpenDialUp();
+    // Dial-up networking (2661) or one of its entries (2700 ... 2799): 0, or
+    // kDialUpFolderMissing after its warning.
+    std::int32_t OnDialUpCommand(std::uint32_t id);
     CDialUpNetworking& DialUp() { return dialUp_; }
 
     // Tests follow the folder through this trace (VELKA_TA_FOLDER_TRACE

@@ -12,6 +12,7 @@
 #include "folder/dialup/dial_entry_dlg.h"
 #include "folder/dialup/dial_up_networking.h"
 #include "folder/dialup/peer_file.h"
+#include "folder/folder_commands.h"
 #include "folder/folder_doc.h"
 #include "folder/folder_view.h"
 #include "folder/main_frame.h"
@@ -211,7 +212,10 @@ TEST_F(DialUpTest, MissingPeersFolderGivesMinus20AndTheWarning) {
     CFolderDoc doc;
     CFolderView view(doc);
     EXPECT_FALSE(view.dialUpAvailable());
-    EXPECT_EQ(view.OpenDialUp(), -20);
+    // The after-configuration dialog warns itself; the menu's command warns here.
+    EXPECT_EQ(view.Commands().openDialUp(), -20);
+    EXPECT_TRUE(dialogs.messages().empty());
+    EXPECT_EQ(view.OnDialUpCommand(folder::ID_DIALUP), -20);
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_EQ(dialogs.messages()[0].stringId, folder::IDS_DIALUP_MISSING);
     EXPECT_NE(dialogs.messages()[0].text.find(home.file("no/peers")), std::string::npos);
