@@ -17,11 +17,14 @@
 
 #include "platform/child_process.h"
 #include "platform/clock.h"
+#include "platform/datagram_unix.h"
 #include "platform/program_start.h"
 #include "platform/status_codes.h"
 
 namespace platform {
 namespace {
+
+using unix_socket::Fd;
 
 // What the helper (or the tool, when its exec fails) writes into the pipe.
 struct Report {
@@ -31,24 +34,6 @@ struct Report {
 constexpr int kExecFailed = 1;
 constexpr int kEnded = 2;
 constexpr std::size_t kMaxOutput = 4096;
-
-class Fd {
-public:
-    explicit Fd(int fd = -1) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    void reset(int fd) {
-        if (fd_ >= 0) ::close(fd_);
-        fd_ = fd;
-    }
-
-private:
-    int fd_;
-};
 
 // Everything below runs between fork and exec: async-signal-safe calls only.
 [[noreturn]] void runTool(const char* file, char* const* argv, int input, int output, int report) {
@@ -138,7 +123,8 @@ std::int32_t runProcess(std::string_view program, const std::vector<std::string>
             runHelper(file.c_str(), argv.data(), input.get(), output.get(), reportWrite.get());
         ::_exit(helper < 0 ? 1 : 0);
     }
-    reportWrite.reset(-1);
+    // Only the helper writes: its end closing says it is gone.
+    ::close(reportWrite.release());
     int status = 0;
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }

@@ -17,6 +17,7 @@
 #include "folder/folder_view.h"
 #include "folder/main_frame.h"
 #include "folder/resource_ids.h"
+#include "platform/clock.h"
 #include "platform/status_codes.h"
 #include "tests/support/env_guard.h"
 #include "tests/support/temp_home.h"
@@ -199,6 +200,16 @@ TEST_F(DialUpTest, DialsAndHangsUpThroughPonAndPoffAndReportsTheirFailures) {
     ASSERT_EQ(dialogs.messages().size(), 1u);
     EXPECT_EQ(dialogs.messages()[0].stringId, folder::IDS_DIALUP_TOOL_EXIT);
     EXPECT_NE(dialogs.messages()[0].text.find("no pppd is running"), std::string::npos);
+
+    // A pon that stays (pppd kept in the foreground) counts as dialling and
+    // leaves the folder free.
+    testsupport::writeFile(home.file("bin/pon"), "#!/bin/sh\nexec sleep 5\n");
+    env.set("VELKA_TA_TIME_SCALE", "0.001");
+    platform::reloadTimeScale();
+    EXPECT_EQ(dialUp.Dial(nullptr, "Büro"), platform::kOk);
+    env.set("VELKA_TA_TIME_SCALE", nullptr);
+    platform::reloadTimeScale();
+    EXPECT_EQ(dialogs.messages().size(), 1u);
 
     std::filesystem::remove(home.file("bin/pon"));
     EXPECT_EQ(dialUp.Dial(nullptr, "Büro"), platform::kFileNotFound);
