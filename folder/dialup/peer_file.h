@@ -40,8 +40,7 @@ struct PeerSettings {
 // "-": no "/" or ".." can leave the folder, no blank splits it, no quote or
 // "$" reaches a shell.
 bool IsSafeName(std::string_view name);
-// Digits and the dial characters "*#+,", at most 40; the letter W (wait for
-// the dial tone) after the first digit.
+// 1 to 40 digits and dial characters "*#+," and "W" (wait for the dial tone).
 bool IsDialNumber(std::string_view number);
 // At most 128 bytes without control characters, quotes or backslashes: it is
 // written between double quotes.

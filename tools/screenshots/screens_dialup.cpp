@@ -1,5 +1,5 @@
-// Dial-up networking: the phone book with two entries in a private peers
-// folder, and the entry dialog of a new and of an existing entry.
+// Dial-up networking: the phone book, empty and with two entries in a private
+// peers folder, and the entry dialog of a new and of an existing entry.
 #include <QTemporaryDir>
 #include <filesystem>
 
@@ -15,11 +15,15 @@ const std::vector<DialAdapter> kAdapters = {
     {QStringLiteral("Tamo T/A Pro ISDN Modem auf COM3"), "/dev/ttyUSB0"},
 };
 
-CDialUpNetworking* sampleBook(screenshots::Scene& s) {
+CDialUpNetworking* emptyBook(screenshots::Scene& s) {
     auto* dir = s.make<QTemporaryDir>();
     const std::string peers = dir->path().toStdString() + "/peers";
     std::filesystem::create_directories(peers);
-    auto* dialUp = s.make<CDialUpNetworking>(dialup::PhoneBook(peers));
+    return s.make<CDialUpNetworking>(dialup::PhoneBook(peers));
+}
+
+CDialUpNetworking* sampleBook(screenshots::Scene& s) {
+    auto* dialUp = emptyBook(s);
     dialUp->Book().Write("Büro", {"/dev/ttyS0", 115200, "0301234567", "tamo"}, true);
     dialUp->Book().Write("Internet-Provider", {"/dev/ttyUSB0", 57600, "*31#0191011", ""}, true);
     dialUp->ReadEntries();
@@ -28,6 +32,10 @@ CDialUpNetworking* sampleBook(screenshots::Scene& s) {
 
 VELKA_SCREEN("dialup_phone_book", [](screenshots::Scene& s) {
     s.dialog = std::make_unique<CPhoneBookDlg>(*sampleBook(s));
+});
+
+VELKA_SCREEN("dialup_phone_book_empty", [](screenshots::Scene& s) {
+    s.dialog = std::make_unique<CPhoneBookDlg>(*emptyBook(s));
 });
 
 VELKA_SCREEN("dialup_entry_new", [](screenshots::Scene& s) {
