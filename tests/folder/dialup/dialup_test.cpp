@@ -6,12 +6,14 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <filesystem>
 
 #include "folder/dialup/dial_entry_dlg.h"
 #include "folder/dialup/dial_up_networking.h"
 #include "folder/dialup/peer_file.h"
+#include "folder/dialup/phone_book_dlg.h"
 #include "folder/folder_commands.h"
 #include "folder/folder_doc.h"
 #include "folder/folder_view.h"
@@ -183,6 +185,13 @@ TEST_F(DialUpTest, CreatesListsAndRemovesAPeerEntryWithItsChatScript) {
     EXPECT_EQ(entry.number, "0301234");
     EXPECT_EQ(entry.speed, 115200u);
 
+    // An edit keeps the lines the user added by hand.
+    testsupport::writeFile(peers + "/Büro", peer + "mtu 1400 # own\n");
+    entry.number = "0407654";
+    ASSERT_EQ(dialUp.Book().Write("Büro", entry, false), platform::kOk);
+    EXPECT_EQ(readFile(peers + "/Büro"), peer + "mtu 1400 # own\n");
+    EXPECT_NE(readFile(chat).find("OK 'ATD0407654'\n"), std::string::npos);
+
     dialogs.answer(ui::IDYES);
     EXPECT_EQ(dialUp.RemoveEntry(nullptr, "Büro"), platform::kOk);
     EXPECT_TRUE(dialUp.Entries().empty());
@@ -254,6 +263,14 @@ TEST_F(DialUpTest, FrameMenuFollowsTheEntriesAndOpensThem) {
     using Items = std::vector<std::pair<QString, int>>;
     EXPECT_EQ(entryItems(),
               (Items{{"Dial-Up Networking : erste", 2700}, {"Dial-Up Networking : zweite", 2701}}));
+
+    int listed = -1;
+    dialUp.runDialog = [&](QDialog& dialog) {
+        listed = dynamic_cast<CPhoneBookDlg&>(dialog).List()->count();
+        return static_cast<int>(QDialog::Rejected);
+    };
+    frame.OnCommand(folder::ID_DIALUP);
+    EXPECT_EQ(listed, 2);
 
     std::string opened;
     dialUp.runDialog = [&](QDialog& dialog) {
