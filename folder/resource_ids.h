@@ -228,6 +228,9 @@ enum StringId : std::uint32_t {
     IDS_DIALUP_FULL = 20978,
     IDS_DIALUP_ACCESS = 20979,
     IDS_DIALUP_FAILED = 20980,
+    IDS_MODEM_PANEL_CAPTION = 20880,
+    IDS_MODEM_PANEL_NO_COMMAND = 20881,
+    IDS_MODEM_PANEL_NOT_STARTED = 20882,
 };
 
 // Icons by device kind and state.

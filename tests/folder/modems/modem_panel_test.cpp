@@ -1,8 +1,13 @@
 // The modem panel on a real store: the ports it offers, installing and
-// removing through it, and the ".cpl" command a fresh store carries.
+// removing through it and through its command line, and the ".cpl" command a
+// fresh store carries.
 #include "folder/modems/modem_panel.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "folder/modems/modems_cli.h"
 
 #include <filesystem>
 
@@ -100,6 +105,60 @@ TEST_F(ModemPanelTest, FreshStoreOpensThePanelForControlPanelFiles) {
         std::string text;
         EXPECT_EQ(key.readString("", text), platform::kOk);
         EXPECT_EQ(text, c.text);
+    }
+}
+
+TEST(ModemPanelCommandLine, TakesThePanelFileAndOneActionWithItsValues) {
+    using Mode = modems::Invocation::Mode;
+    const struct {
+        std::vector<std::string> args;
+        Mode mode;
+        std::string port;
+        std::int32_t kind;
+    } rows[] = {
+        {{}, Mode::Window, "", 0},
+        {{"modem.cpl"}, Mode::Window, "", 0},
+        {{"-platform", "offscreen", "MODEM.CPL"}, Mode::Window, "", 0},
+        {{"--install", "COM3", "2", "modem.cpl"}, Mode::Install, "COM3", 2},
+        {{"modem.cpl", "--remove", "/dev/ttyUSB0"}, Mode::Remove, "/dev/ttyUSB0", 0},
+        {{"--list"}, Mode::List, "", 0},
+        {{"--install", "COM3"}, Mode::Usage, "", 0},
+        {{"--install", "COM3", "2x"}, Mode::Usage, "", 0},
+        {{"--remove", "COM3", "COM4"}, Mode::Usage, "", 0},
+        {{"--list", "--remove", "COM3"}, Mode::Usage, "", 0},
+        {{"--instal", "COM3", "1"}, Mode::Usage, "", 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::PrintToString(row.args));
+        const modems::Invocation got = modems::ParseArguments(row.args);
+        EXPECT_EQ(got.mode, row.mode);
+        EXPECT_EQ(got.port, row.port);
+        EXPECT_EQ(got.kind, row.kind);
+        EXPECT_EQ(got.error.empty(), row.mode != Mode::Usage);
+    }
+}
+
+TEST(ModemPanelCommandLine, InstallsListsAndRemovesWithoutAWindow) {
+    testsupport::TempHome home;
+    const struct {
+        std::vector<std::string> args;
+        int exit;
+        std::string out;
+    } steps[] = {
+        {{"--install", "COM4", "16"}, 0, ""},
+        {{"--list"}, 0, std::string("COM4\t") + device::ModemModelName(kDevicePcCard) + "\n"},
+        {{"--install", "COM4", "64"}, 1, ""},
+        {{"--remove", "COM4"}, 0, ""},
+        {{"--remove", "COM4"}, 1, ""},
+        {{"--list"}, 0, ""},
+        {{"--bogus"}, 2, ""},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(::testing::PrintToString(step.args));
+        std::ostringstream out, err;
+        EXPECT_EQ(modems::RunWithoutWindow(modems::ParseArguments(step.args), out, err), step.exit);
+        EXPECT_EQ(out.str(), step.out);
+        EXPECT_EQ(err.str().empty(), step.exit == 0);
     }
 }
 
