@@ -10,12 +10,26 @@
 
 using namespace folder;
 
-CFolderCommands::CFolderCommands(CFolderView& view, CFolderDoc& doc) : view_(view), doc_(doc) {}
+CFolderCommands::CFolderCommands(CFolderView& view, CFolderDoc& doc)
+    : view_(view), doc_(doc), modemPanel_(&view, [&view] {
+          QMetaObject::invokeMethod(
+              &view, [&view] { view.OnCommand(ID_REFRESH); }, Qt::QueuedConnection);
+      }) {
+    openModemPanel = [this] {
+        modemPanel_.RequestRefresh();
+        modemPanel_.Open();
+    };
+}
 
 void CFolderCommands::Run(std::uint32_t id, int item) {
     // Dial-up networking needs no adapter.
     if (id == ID_DIALUP || CDialUpNetworking::IsEntryCommand(id)) {
         view_.OnDialUpCommand(id);
+        return;
+    }
+    // Nor does the modem panel.
+    if (id == ID_MODEM_PANEL) {
+        modemPanel_.OnModemPanel();
         return;
     }
     if (item < 0 || item >= CFolderDoc::kMaxItems) return;

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "config/config.h"
+#include "folder/modem_panel_launcher.h"
 
 class CFolderDoc;
 class CFolderView;
@@ -22,6 +23,7 @@ public:
     // Opens dial-up networking: 0, or -20 when its folder is missing, or
     // another code the dial-up component has already explained.
     std::function<std::int32_t()> openDialUp;
+    // Opens the modem panel after an install, with a refresh once it closed.
     std::function<void()> openModemPanel;
 
     // The one configurator the folder calls every entry point on.
@@ -34,4 +36,5 @@ private:
     CFolderView& view_;
     CFolderDoc& doc_;
     CConfig config_;
+    folder::CModemPanelLauncher modemPanel_;
 };

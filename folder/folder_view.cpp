@@ -204,6 +204,10 @@ void CFolderView::OnCommand(std::uint32_t id) {
         case ID_DIALUP:
             OnDialUpCommand(id);
             return;
+        case ID_MODEM_PANEL:
+            // Needs no selected adapter.
+            if (itemCommand) itemCommand(id, SelectedIndex());
+            return;
         default:
             if (CDialUpNetworking::IsEntryCommand(id)) {
                 OnDialUpCommand(id);

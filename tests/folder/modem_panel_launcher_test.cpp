@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "device/modem_records.h"
+#include "folder/folder_commands.h"
 #include "folder/folder_doc.h"
 #include "folder/folder_view.h"
 #include "folder/resource_ids.h"
@@ -204,15 +205,14 @@ TEST_F(ModemPanelLauncherTest, AnAdapterInstalledInThePanelShowsInstalledAfterTh
     ASSERT_NE(item(), nullptr);
     ASSERT_EQ(item()->installedInWindows, 0);
 
-    // What the install command does, with the panel driven by its command line.
+    // The menu's command needs no selected adapter.
+    setCommand("cplopen", "/nonexistent/panel %1");
+    folderView.OnCommand(folder::ID_MODEM_PANEL);
+    EXPECT_EQ(boxes.messageIds(), std::vector<std::uint32_t>{folder::IDS_MODEM_PANEL_NOT_STARTED});
+
+    // The install command's hook, with the panel driven by its command line.
     setCommand("cplopen", testsupport::binDir() + "/ta-modems --install COM3 1 %1");
-    folder::CModemPanelLauncher panel(&folderView, [&folderView] {
-        QMetaObject::invokeMethod(
-            &folderView, [&folderView] { folderView.OnCommand(folder::ID_REFRESH); },
-            Qt::QueuedConnection);
-    });
-    panel.RequestRefresh();
-    ASSERT_EQ(panel.Open(), platform::kOk);
+    folderView.Commands().openModemPanel();
     ASSERT_TRUE(waitUntil([&] {
         return testsupport::readFile(trace).find("refresh 0\n") != std::string::npos &&
                !folderView.Detecting();
