@@ -1,6 +1,7 @@
 #include "folder/modem_panel_launcher.h"
 
 #include <memory>
+#include <string_view>
 #include <utility>
 
 #include "folder/folder_strings.h"
@@ -14,7 +15,7 @@ namespace folder {
 
 namespace {
 
-constexpr const char* kPanelArgument = "modem.cpl";
+constexpr std::string_view kPanelArgument = "modem.cpl";
 // The system settles its device list after the panel closed.
 constexpr std::uint32_t kSettleMs = 3800;
 constexpr std::uint32_t kBeforeRefreshMs = 200;
@@ -44,7 +45,7 @@ std::int32_t ModemPanelCommand(std::vector<std::string>& argv) {
     bool replaced = false;
     for (std::size_t i = 1; i < args.size(); ++i)
         for (std::size_t at = args[i].find("%1"); at != std::string::npos;
-             at = args[i].find("%1", at + std::char_traits<char>::length(kPanelArgument))) {
+             at = args[i].find("%1", at + kPanelArgument.size())) {
             args[i].replace(at, 2, kPanelArgument);
             replaced = true;
         }

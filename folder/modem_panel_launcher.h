@@ -33,9 +33,6 @@ std::int32_t ModemPanelCommand(std::vector<std::string>& argv);
 
 class CModemPanelLauncher {
 public:
-    // Waits until the panel ended (true) or `stop` was requested (false).
-    using PanelWait = std::function<bool(std::stop_token stop)>;
-
     // `postRefresh` runs on a waiting thread: it may only queue the refresh
     // for the view. Messages are shown over `owner`.
     CModemPanelLauncher(QWidget* owner, std::function<void()> postRefresh);
@@ -52,12 +49,14 @@ public:
     // Starts the panel and its waiting thread; on failure the user is told
     // why and the status is returned.
     std::int32_t Open();
-    // Counts a panel in and waits for it on a thread of its own.
-    void Watch(PanelWait wait);
     // Panels still counted in.
     int Running() const;
 
 private:
+    // Waits until the panel ended (true) or `stop` was requested (false).
+    using PanelWait = std::function<bool(std::stop_token stop)>;
+    // Counts a panel in and waits for it on a thread of its own.
+    void Watch(PanelWait wait);
     struct Waiter {
         std::atomic<bool> done{false};
         std::jthread thread;

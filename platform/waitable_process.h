@@ -22,30 +22,23 @@ public:
     WaitableProcess() = default;
     // A child still running is left running: it belongs to the user now.
     ~WaitableProcess();
-    WaitableProcess(WaitableProcess&& other) noexcept;
-    WaitableProcess& operator=(WaitableProcess&& other) noexcept;
     WaitableProcess(const WaitableProcess&) = delete;
     WaitableProcess& operator=(const WaitableProcess&) = delete;
 
     // Starts argv[0] with the rest as its arguments, in a session of its own
-    // (a Ctrl+C meant for us does not close it). A name without a slash is
-    // looked up as resolveProgram does; a path must be an executable file.
-    // kFileNotFound when there is nothing to start or it cannot be started.
+    // (a Ctrl+C meant for us does not close it), once per object. A name
+    // without a slash is looked up as resolveProgram does; a path must be an
+    // executable file. kFileNotFound when there is nothing to start or it
+    // cannot be started.
     std::int32_t start(const std::vector<std::string>& argv);
-    bool started() const { return pid_ > 0; }
     // Waits without a time limit for the child's end: true once it ended,
     // false when `stop` was requested first (or there is no child).
     bool wait(std::stop_token stop);
-    // The exit code after wait gave true; -1 when a signal ended it.
-    int exitCode() const { return exitCode_; }
 
 private:
-    void release() noexcept;
-
     int pid_ = -1;
     int pidFd_ = -1;
     bool ended_ = false;
-    int exitCode_ = -1;
 };
 
 }  // namespace platform

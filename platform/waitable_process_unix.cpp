@@ -13,8 +13,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <utility>
-
 #include "platform/datagram_unix.h"
 #include "platform/program_start.h"
 #include "platform/status_codes.h"
@@ -39,38 +37,13 @@ int openPidFd(int pid) {
 }  // namespace
 
 WaitableProcess::~WaitableProcess() {
-    release();
-}
-
-WaitableProcess::WaitableProcess(WaitableProcess&& other) noexcept
-    : pid_(std::exchange(other.pid_, -1)),
-      pidFd_(std::exchange(other.pidFd_, -1)),
-      ended_(other.ended_),
-      exitCode_(other.exitCode_) {}
-
-WaitableProcess& WaitableProcess::operator=(WaitableProcess&& other) noexcept {
-    if (this != &other) {
-        release();
-        pid_ = std::exchange(other.pid_, -1);
-        pidFd_ = std::exchange(other.pidFd_, -1);
-        ended_ = other.ended_;
-        exitCode_ = other.exitCode_;
-    }
-    return *this;
-}
-
-void WaitableProcess::release() noexcept {
     // A child that already ended is reaped; one that runs on is not waited for.
     if (pid_ > 0 && !ended_) ::waitpid(pid_, nullptr, WNOHANG);
     if (pidFd_ >= 0) ::close(pidFd_);
-    pid_ = -1;
-    pidFd_ = -1;
 }
 
 std::int32_t WaitableProcess::start(const std::vector<std::string>& argv) {
-    release();
-    ended_ = false;
-    exitCode_ = -1;
+    if (pid_ > 0) return kInvalidParameter;
     if (argv.empty() || argv[0].empty()) return kFileNotFound;
     const std::string file =
         argv[0].find('/') != std::string::npos ? argv[0] : resolveProgram(argv[0]);
@@ -120,11 +93,9 @@ bool WaitableProcess::wait(std::stop_token stop) {
     // Without a pidfd (or an eventfd) the child's end is looked for now and then.
     const bool watched = pidFd_ >= 0 && wake.get() >= 0;
     while (!stop.stop_requested()) {
-        int status = 0;
-        const pid_t done = ::waitpid(pid_, &status, WNOHANG);
+        const pid_t done = ::waitpid(pid_, nullptr, WNOHANG);
         if (done == pid_ || (done < 0 && errno == ECHILD)) {
             ended_ = true;
-            exitCode_ = done == pid_ && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
             return true;
         }
         ::poll(fds, pidFd_ >= 0 ? 2 : 1, watched ? -1 : 100);

@@ -1,14 +1,8 @@
-// Command lines split without a shell, and children waited for: to their
-// exit code, or until the waiter is asked to stop.
+// Command lines split without a shell. Starting and waiting are shown with
+// real panels by the folder's modem panel test.
 #include "platform/waitable_process.h"
 
 #include <gtest/gtest.h>
-
-#include <chrono>
-#include <thread>
-
-#include "platform/status_codes.h"
-#include "tests/support/temp_home.h"
 
 namespace {
 
@@ -30,34 +24,6 @@ TEST(SplitCommandLine, SeparatesAtBlanksOutsideQuotes) {
         SCOPED_TRACE(row.line);
         EXPECT_EQ(platform::splitCommandLine(row.line), row.args);
     }
-}
-
-TEST(WaitableProcess, WaitsForTheExitCodeOrUntilAskedToStop) {
-    platform::WaitableProcess missing;
-    EXPECT_EQ(missing.start({"/nonexistent/program"}), platform::kFileNotFound);
-    EXPECT_EQ(missing.start({}), platform::kFileNotFound);
-    EXPECT_FALSE(missing.wait({}));
-
-    platform::WaitableProcess quick;
-    ASSERT_EQ(quick.start({"sh", "-c", "exit 3"}), platform::kOk);
-    EXPECT_TRUE(quick.wait({}));
-    EXPECT_EQ(quick.exitCode(), 3);
-
-    testsupport::TempHome home;
-    const std::string ended = home.file("ended");
-    platform::WaitableProcess endless;
-    ASSERT_EQ(
-        endless.start({"/bin/sh", "-c", "while [ ! -e '" + ended + "' ]; do sleep 0.02; done"}),
-        platform::kOk);
-    std::stop_source stop;
-    // Most likely asked while the wait already sleeps; either way it must end.
-    std::jthread stopper([&stop] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        stop.request_stop();
-    });
-    EXPECT_FALSE(endless.wait(stop.get_token()));
-    testsupport::writeFile(ended, "");
-    EXPECT_TRUE(endless.wait({}));
 }
 
 }  // namespace
