@@ -17,11 +17,11 @@ public:
     CFolderCommands(CFolderView& view, CFolderDoc& doc);
 
     // Runs command `id` on the item with index `item`; an index out of range
-    // does nothing.
+    // or an empty item does nothing.
     void Run(std::uint32_t id, int item);
 
-    // Opens dial-up networking: 0, or -20 when its folder is missing, or
-    // another code the dial-up component has already explained.
+    // Opens dial-up networking: 0, kDialUpFolderMissing (the caller warns),
+    // or another code the dial-up component has already explained.
     std::function<std::int32_t()> openDialUp;
     // Opens the modem panel after an install, with a refresh once it closed.
     std::function<void()> openModemPanel;
@@ -32,6 +32,12 @@ public:
 private:
     void AdapterCommand(std::uint32_t id, int index);
     std::int32_t CallEntryPoint(std::uint32_t id, CFolderItem& item);
+    void AfterConfiguration(const CFolderItem& item);
+    void OpenDialUp();
+    void Details(int index);
+    void NotAvailable(const CFolderItem& item);
+    void Install(const CFolderItem& item);
+    void Delete(int index);
 
     CFolderView& view_;
     CFolderDoc& doc_;

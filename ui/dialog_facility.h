@@ -21,7 +21,7 @@ class QWidget;
 namespace ui {
 
 enum class Icon { None, Information, Warning, Error, Question };
-enum class Buttons { Ok, OkCancel, OkHelp, YesNo, YesNoCancel, RetryCancel };
+enum class Buttons { Ok, OkCancel, OkHelp, YesNo, YesNoCancel, RetryCancel, RetryCancelHelp };
 
 struct VELKA_UI_EXPORT MessageRequest {
     std::uint32_t stringId = 0;  // 0 for a text that is not in a string table

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 #include <cstdio>
 
 #include "ui/file_filter.h"
@@ -62,6 +63,10 @@ std::vector<ButtonDef> buttonDefs(Buttons buttons) {
         case Buttons::RetryCancel:
             return {{IDS_BUTTON_RETRY, IDRETRY, QMessageBox::AcceptRole},
                     {IDS_BUTTON_CANCEL, IDCANCEL, QMessageBox::RejectRole}};
+        case Buttons::RetryCancelHelp:
+            return {{IDS_BUTTON_RETRY, IDRETRY, QMessageBox::AcceptRole},
+                    {IDS_BUTTON_CANCEL, IDCANCEL, QMessageBox::RejectRole},
+                    {IDS_BUTTON_HELP, IDHELP, QMessageBox::HelpRole}};
     }
     return {{IDS_BUTTON_OK, IDOK, QMessageBox::AcceptRole}};
 }
@@ -109,6 +114,12 @@ int NativeDialogs::showMessageBox(const MessageRequest& request) {
         return defaultAnswer(request.buttons);
     }
     const std::unique_ptr<QMessageBox> box = makeMessageBox(request);
+    // F1 asks for the same help as the Help button.
+    if (request.onHelp) {
+        auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), box.get());
+        QObject::connect(f1, &QShortcut::activated, box.get(),
+                         [&request] { request.onHelp(request.helpContext); });
+    }
     // Help keeps the box open: show the help, then ask again.
     for (;;) {
         box->exec();
@@ -118,7 +129,8 @@ int NativeDialogs::showMessageBox(const MessageRequest& request) {
             // else the only answer the box has.
             const bool hasCancel = request.buttons == Buttons::OkCancel ||
                                    request.buttons == Buttons::YesNoCancel ||
-                                   request.buttons == Buttons::RetryCancel;
+                                   request.buttons == Buttons::RetryCancel ||
+                                   request.buttons == Buttons::RetryCancelHelp;
             return hasCancel ? IDCANCEL : defaultAnswer(request.buttons);
         }
         const int result = clicked->property("answer").toInt();

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "folder/about_dlg.h"
+#include "folder/after_config_dlg.h"
 #include "folder/folder_doc.h"
 #include "folder/folder_view.h"
 #include "folder/follow_up_dlgs.h"
@@ -117,4 +118,8 @@ VELKA_SCREEN("folder_help_menu_product", [](screenshots::Scene& s) {
             break;
         }
     s.dialog = std::move(menu);
+});
+
+VELKA_SCREEN("folder_after_config", [](screenshots::Scene& s) {
+    s.dialog = std::make_unique<CAfterConfigDlg>(kDevicePro);
 });
