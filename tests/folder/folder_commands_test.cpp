@@ -302,7 +302,15 @@ TEST_F(FolderCommandsTest, DetailsOfAnAdapterInItsBootStateOfferTheFirmware) {
     scenario.firmware = sim::Firmware::BootState;
     ASSERT_NO_FATAL_FAILURE(Detect(scenario, kItemConfigured));
     ASSERT_EQ(Item().responding, 0);
+    // The firmware command's own dialogs are cancelled as they come.
+    QTimer cancel;
+    QObject::connect(&cancel, &QTimer::timeout, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    cancel.start(20);
     view->Commands().Run(ID_DETAILS, item);
+    cancel.stop();
     // The firmware command follows with boxes of its own.
     ASSERT_FALSE(dialogs.messages().empty());
     const ui::ShownMessage first = dialogs.messages()[0];
