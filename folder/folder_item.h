@@ -42,5 +42,7 @@ struct CFolderItem {
     }
     // An adapter of the family (the list shows it, the save keeps it).
     bool IsFamily() const { return (type & 0x1F) != 0; }
+    // Answered at the last detection, running its firmware.
+    bool Responds() const { return responding == 1 && device != nullptr; }
     void Reset() { *this = CFolderItem(); }
 };

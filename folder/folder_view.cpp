@@ -12,6 +12,9 @@
 #include <cstdlib>
 
 #include "config/config.h"
+#include "device/device_status.h"
+#include "folder/command_rules.h"
+#include "folder/context_menu.h"
 #include "folder/drop_target.h"
 #include "folder/firmware_catalogue.h"
 #include "folder/folder_commands.h"
@@ -87,14 +90,20 @@ CFolderView::CFolderView(CFolderDoc& doc, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(stack_);
 
-    const auto activated = [this] {
-        if (itemCommand && SelectedIndex() >= 0) itemCommand(ID_QUICK_CONFIG, SelectedIndex());
-    };
     dialUp_.runDialog = [this](QDialog& dialog) { return runDialog(dialog); };
     dialUp_.adapters = [this] { return DialAdapters(); };
     dialUpAvailable = [this] { return dialUp_.Available(); };
-    connect(report_, &QTreeWidget::itemActivated, this, activated);
-    connect(icons_, &QListWidget::itemActivated, this, activated);
+    runMenu = [](QMenu& menu, const QPoint& at) { return menu.exec(at); };
+    connect(report_, &QTreeWidget::itemActivated, this, [this] { OnActivated(); });
+    connect(icons_, &QListWidget::itemActivated, this, [this] { OnActivated(); });
+    connect(report_, &QTreeWidget::itemSelectionChanged, this, [this] { CommandsChanged(); });
+    connect(icons_, &QListWidget::itemSelectionChanged, this, [this] { CommandsChanged(); });
+    for (QAbstractItemView* view :
+         {static_cast<QAbstractItemView*>(report_), static_cast<QAbstractItemView*>(icons_)}) {
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &QWidget::customContextMenuRequested, this,
+                [this, view](const QPoint& pos) { OnContextMenu(view, pos); });
+    }
     new CDropTarget(*this, doc_);
     ApplyStyle(doc_.Settings().style);
     commands_ = std::make_unique<CFolderCommands>(*this, doc_);
@@ -103,6 +112,9 @@ CFolderView::CFolderView(CFolderDoc& doc, QWidget* parent)
 }
 
 CFolderView::~CFolderView() {
+    // The lists outlive this part of the view; their last signals find nobody.
+    report_->disconnect(this);
+    icons_->disconnect(this);
     if (worker_.joinable()) worker_.join();
 }
 
@@ -213,22 +225,49 @@ void CFolderView::OnCommand(std::uint32_t id) {
                 OnDialUpCommand(id);
                 return;
             }
-            if (itemCommand && SelectedIndex() >= 0) itemCommand(id, SelectedIndex());
+            if (itemCommand && IsEnabled(id)) itemCommand(id, SelectedIndex());
     }
 }
 
 bool CFolderView::IsEnabled(std::uint32_t id) const {
-    switch (id) {
-        case ID_VIEW_LARGE:
-        case ID_VIEW_SMALL:
-        case ID_VIEW_LIST:
-        case ID_VIEW_DETAILS:
-        case ID_REFRESH:
-        case ID_SETTINGS:
-            return true;
-        default:
-            return SelectedIndex() >= 0;
+    CommandState state;
+    const int index = SelectedIndex();
+    if (index >= 0) {
+        const CFolderItem& item = doc_.Item(index);
+        state.selected = true;
+        state.responding = item.Responds();
+        state.bootState = item.device && item.device->firmwareState == device::kFirmwareBootOnly;
+        state.installedInWindows = item.installedInWindows != 0;
     }
+    state.dialUpAvailable = dialUpAvailable && dialUpAvailable();
+    state.terminalAvailable = terminalAvailable && terminalAvailable();
+    state.modemPanelPlatform = CurrentEnumPlatform() != EnumPlatform::Other;
+    state.products = doc_.Products();
+    return CommandEnabled(id, state);
+}
+
+void CFolderView::CommandsChanged() {
+    if (commandsChanged) commandsChanged();
+}
+
+void CFolderView::OnActivated() {
+    const int index = SelectedIndex();
+    if (index < 0) return;
+    const CFolderItem& item = doc_.Item(index);
+    if (!item.Responds())
+        OnCommand(ID_DETAILS);
+    else
+        OnCommand(item.notConfigured == kItemConfigured ? ID_QUICK_CONFIG : ID_CONFIGURE_PROFILES);
+}
+
+void CFolderView::OnContextMenu(QAbstractItemView* view, const QPoint& pos) {
+    if (const QModelIndex at = view->indexAt(pos); at.isValid()) view->setCurrentIndex(at);
+    const int index = SelectedIndex();
+    if (index < 0) return;
+    CContextMenu menu(
+        doc_.Item(index).Responds(), [this](std::uint32_t id) { return IsEnabled(id); }, this);
+    if (const QAction* chosen = runMenu(menu, view->viewport()->mapToGlobal(pos)))
+        OnCommand(CContextMenu::CommandOf(chosen));
 }
 
 void CFolderView::StartDetection(std::uint32_t doneCommand) {
@@ -250,6 +289,7 @@ void CFolderView::ShowDetecting(bool on) {
         animation_->open(IDC_ANIMATION);
         animation_->play();
         if (statusText) statusText(Text(IDS_DETECTING));
+        CommandsChanged();
         return;
     }
     animation_->stop();
@@ -445,6 +485,7 @@ void CFolderView::UpdateList() {
         entry->setToolTip(QString::fromStdString(item.statusText));
     }
     if (rowsShown) rowsShown(report_->topLevelItemCount());
+    CommandsChanged();
 }
 
 std::int32_t CFolderView::Style() const {
@@ -455,6 +496,7 @@ void CFolderView::ApplyStyle(std::int32_t style) {
     if (detecting_) return;
     if (style == kStyleReport || style < 0 || style > kStyleList) {
         stack_->setCurrentWidget(report_);
+        CommandsChanged();
         return;
     }
     const bool large = style == kStyleIcon;
@@ -466,6 +508,7 @@ void CFolderView::ApplyStyle(std::int32_t style) {
     icons_->setWordWrap(large);
     icons_->setSpacing(large ? 0 : 4);
     stack_->setCurrentWidget(icons_);
+    CommandsChanged();
 }
 
 int CFolderView::SelectedIndex() const {

@@ -19,7 +19,11 @@
 class CFolderCommands;
 class CItemChoiceDlg;
 class QDialog;
+class QAbstractItemView;
+class QAction;
 class QLabel;
+class QMenu;
+class QPoint;
 class QListWidget;
 class QStackedWidget;
 class QTreeWidget;
@@ -43,6 +47,8 @@ public:
     // The first update after the frame is shown: decides on a worker between
     // a full detection and the quick start.
     void OnInitialUpdate();
+    // Item commands run only when enabled; they reach `itemCommand` with the
+    // selected item, or -1 for those that need none (the modem panel).
     void OnCommand(std::uint32_t id);
     bool IsEnabled(std::uint32_t id) const;
 
@@ -79,6 +85,11 @@ public:
     // answers no.
     std::function<bool()> dialUpAvailable;
     std::function<bool()> terminalAvailable;
+    // The selection or the list changed: menus and toolbar follow.
+    std::function<void()> commandsChanged;
+    // Shows the context menu at a global position and answers the chosen
+    // entry; tests answer it instead.
+    std::function<QAction*(QMenu&, const QPoint&)> runMenu;
 
     // Dial-up networking (2661) or one of its entries (2700 ... 2799): 0, or
     // kDialUpFolderMissing after its warning.
@@ -115,6 +126,10 @@ private:
     void ApplyStyle(std::int32_t style);
     void Post(std::uint32_t command);
     std::vector<DialAdapter> DialAdapters() const;
+    // Enter and double click: configure a responding item, explain another.
+    void OnActivated();
+    void OnContextMenu(QAbstractItemView* view, const QPoint& pos);
+    void CommandsChanged();
 
     CFolderDoc& doc_;
     platform::NamedMutex deviceAccess_;

@@ -77,6 +77,12 @@ QString plain(const char* text) {
 
 namespace folder {
 
+QString CommandText(std::uint32_t id) {
+    for (const auto& c : kCommands)
+        if (c.id == id) return QString::fromUtf8(c.text);
+    return {};
+}
+
 const std::array<CMainFrame::Button, 22>& CMainFrame::Buttons() {
     // Section 0 keeps the list, 1 the everyday commands, 2 the adapter's
     // maintenance, 3 the connections, 4 the view styles, 5 settings and help.
@@ -132,6 +138,8 @@ CMainFrame::CMainFrame(CFolderDoc& doc) : doc_(doc) {
     CreateToolBar();
     view_->DialUp().entriesChanged = [this](const auto& names) { RebuildDialUpMenu(names); };
     RebuildDialUpMenu(view_->DialUp().Entries());
+    view_->commandsChanged = [this] { UpdateCommandStates(); };
+    UpdateCommandStates();
 
     statusPane_ = new QLabel(this);
     statusPane_->setMinimumWidth(275);
@@ -197,9 +205,8 @@ void CMainFrame::CreateMenus() {
         device->addAction(Action(id));
     device->addSeparator();
     for (std::uint32_t id : {ID_DIALUP, ID_MODEM_PANEL, ID_TERMINAL}) device->addAction(Action(id));
-    connect(device, &QMenu::aboutToShow, this, [this] {
-        for (const auto& [id, action] : actions_) action->setEnabled(view_->IsEnabled(id));
-    });
+    // Dial-up networking may come or go while the folder runs.
+    connect(device, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
 
     auto* view = menuBar()->addMenu(Text(IDS_MENU_VIEW));
     auto* toolbarMenu = view->addMenu(Text(IDS_MENU_TOOLBAR));
@@ -299,9 +306,15 @@ void CMainFrame::CreateToolBar() {
         tool->setStatusTip(command->statusTip());
         const std::uint32_t id = button.command;
         connect(tool, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        buttons_.emplace_back(id, tool);
         sectionActions_[static_cast<std::size_t>(button.section)].push_back(tool);
     }
     addToolBar(Qt::TopToolBarArea, toolBar_);
+}
+
+void CMainFrame::UpdateCommandStates() {
+    for (const auto* list : {&actions_, &buttons_})
+        for (const auto& [id, action] : *list) action->setEnabled(view_->IsEnabled(id));
 }
 
 // A section's separator goes with it, so hidden sections leave no gaps.

@@ -3,6 +3,7 @@
 // six sections, the status bar, the view -- and the endpoint on which the
 // other programs of the suite reach the folder.
 #include <QMainWindow>
+#include <QString>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -21,6 +22,9 @@ class QToolBar;
 
 namespace folder {
 
+// The menu text of a command, with its mnemonic; empty for an unknown one.
+QString CommandText(std::uint32_t id);
+
 // In the folder's namespace: the status monitor has a frame of that name too,
 // and the screenshot tool links both.
 class CMainFrame : public QMainWindow {
@@ -38,6 +42,8 @@ public:
     // F1: trouble-shooting help at the configurator's context, else the
     // folder's contents.
     void OnHelp();
+    // Enables menu entries and toolbar buttons by the view's rules.
+    void UpdateCommandStates();
 
     CFolderView* View() const { return view_; }
     QToolBar* ToolBar() const { return toolBar_; }
@@ -70,6 +76,7 @@ private:
     std::vector<std::pair<std::uint32_t, QAction*>> actions_;
     QMenu* deviceMenu_ = nullptr;
     std::vector<QAction*> dialUpEntries_;
+    std::vector<std::pair<std::uint32_t, QAction*>> buttons_;
     std::array<std::vector<QAction*>, ToolbarSettings::kSections> sectionActions_;
     ToolbarSettings toolbarSettings_;
     std::uint32_t suiteMessage_ = 0;

@@ -23,6 +23,7 @@ constexpr platform::StringEntry kStrings[] = {
     {2601, "Bitte geben Sie einen Pfad für die Protokolldatei an."},
     {2604, "Einstellungen"},
     {2606, "Über dieses Gerät liegen keine Informationen vor.\n\nWählen Sie \"Aktualisieren\" im Menü \"Ansicht\", damit der Geräteordner die Ports erneut absucht."},
+    {2628, "Informationen"},
     {2800, "Velka Tamo Terminal Adapters"},
     {2801, "Tamo T/A ISDN Modem"},
     {2803, "Tamo T/A PC Card"},

@@ -1,12 +1,13 @@
 // The device folder: its window with adapters in every state in each of the
-// four view styles, the settings, the tip, the about box and the dialogs
-// after a detection, the help menu by installed products.
+// four view styles, the context menus, the settings, the tip, the about box
+// and the dialogs after a detection, the help menu by installed products.
 #include <QMenu>
 #include <QMenuBar>
 #include <cstring>
 
 #include "folder/about_dlg.h"
 #include "folder/after_config_dlg.h"
+#include "folder/context_menu.h"
 #include "folder/folder_doc.h"
 #include "folder/folder_view.h"
 #include "folder/follow_up_dlgs.h"
@@ -54,7 +55,25 @@ void folderWindow(screenshots::Scene& s, std::uint32_t style) {
     s.dialog = std::move(frame);
 }
 
+// The context menu on one of the adapters, enabled as the view would.
+void contextMenu(screenshots::Scene& s, int item) {
+    CFolderDoc doc;
+    fillAdapters(doc);
+    CFolderView view(doc);
+    view.dialUpAvailable = view.terminalAvailable = [] { return true; };
+    view.UpdateList();
+    view.SelectItem(item);
+    // The menu asks only while it is built.
+    auto menu = std::make_unique<CContextMenu>(
+        doc.Item(item).Responds(), [&view](std::uint32_t id) { return view.IsEnabled(id); });
+    menu->setWindowTitle(QString::fromStdString(doc.Item(item).label));
+    s.dialog = std::move(menu);
+}
+
 }  // namespace
+
+VELKA_SCREEN("folder_context_menu", [](screenshots::Scene& s) { contextMenu(s, 0); });
+VELKA_SCREEN("folder_context_menu_silent", [](screenshots::Scene& s) { contextMenu(s, 5); });
 
 VELKA_SCREEN("folder_details",
              [](screenshots::Scene& s) { folderWindow(s, folder::ID_VIEW_DETAILS); });
