@@ -18,6 +18,7 @@
 
 #include "config/resource_ids.h"
 #include "folder/drop_target.h"
+#include "folder/firmware_command.h"
 #include "folder/firmware_confirm_dlg.h"
 #include "folder/folder_doc.h"
 #include "folder/folder_view.h"
@@ -251,6 +252,21 @@ TEST_F(FolderDropTest, LoadFirmwareConfirmsDownloadsTheChosenImageAndRefreshesKe
     ASSERT_TRUE(QTest::qWaitFor([&] { return !view->Detecting(); }, 60000));
     ASSERT_GE(view->SelectedIndex(), 0);
     EXPECT_EQ(doc->Item(view->SelectedIndex()).portName, "COM1");
+}
+
+TEST_F(FolderDropTest, AnAdapterInItsBootStateGetsFirmwareWithoutBeingAsked) {
+    sim::Scenario boot = sim::defaultScenario(sim::Kind::Box, false);
+    boot.firmware = sim::Firmware::BootState;
+    sim.reset();
+    sim = testsupport::startSim(boot, "COM1");
+    ASSERT_EQ(doc->Refresh(), 0);
+    const int box = itemOn("COM1");
+    ASSERT_EQ(doc->Item(box).device->firmwareState, device::kFirmwareBootOnly);
+    const std::string image = platform::paths::firmwareDir() + "/taboxint.elm";
+    EXPECT_EQ(LoadFirmware(*view, *doc, box, image), firmware::kUpgradeDone);
+    EXPECT_TRUE(confirmations.empty());
+    EXPECT_EQ(keptImage().size(), std::filesystem::file_size(image));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !view->Detecting(); }, 60000));
 }
 
 TEST_F(FolderDropTest, LoadFirmwareOnlySaysSoWhileAnotherProgramUsesTheAdapters) {
