@@ -22,10 +22,6 @@ std::size_t characters(const std::string& utf8) {
     }));
 }
 
-bool itemResponds(const CFolderItem& item) {
-    return item.responding == 1 && item.device != nullptr;
-}
-
 }  // namespace
 
 DropKind AcceptedDrop(bool itemResponds, const std::vector<std::string>& files) {
@@ -82,7 +78,7 @@ CDropTarget::Target CDropTarget::TargetOf(const QDropEvent& event, bool anyRow) 
         for (const QUrl& url : event.mimeData()->urls())
             files.push_back(url.isLocalFile() ? url.toLocalFile().toStdString() : std::string());
     if (!view_.Detecting()) target.item = view_.ItemAt(event.position().toPoint());
-    const bool responds = target.item >= 0 && itemResponds(doc_.Item(target.item));
+    const bool responds = target.item >= 0 && doc_.Item(target.item).Responds();
     target.kind = AcceptedDrop(anyRow || responds, files);
     if (target.kind != DropKind::None) target.file = files.front();
     return target;
@@ -91,7 +87,7 @@ CDropTarget::Target CDropTarget::TargetOf(const QDropEvent& event, bool anyRow) 
 void CDropTarget::Drop(int item, DropKind kind, const std::string& file) {
     // A detection may have started since the drop; it renews every record.
     if (view_.Detecting() || item < 0 || item >= CFolderDoc::kMaxItems ||
-        !itemResponds(doc_.Item(item)))
+        !doc_.Item(item).Responds())
         return;
     view_.SelectItem(item);
     if (kind == DropKind::Profile) ImportProfile(item, file);
